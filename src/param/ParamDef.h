@@ -1,0 +1,210 @@
+// Parameter definitions: what one parameter of a host program is, and how a
+// text value becomes the value of the host's variable.
+//
+// A definition is created by the host (usually through one of the
+// CParam::AddParamDef overloads), handed to a CParam, and owned by it from
+// then on. Each typed definition writes its default into the host's variable
+// when it is constructed.
+#ifndef PARAM_PARAMDEF_H
+#define PARAM_PARAMDEF_H
+
+#include <memory>
+#include <ostream>
+
+class CParam;
+
+// Value-type code of a definition. It is stored and shown to nobody:
+// behaviour follows the class, not the code.
+enum types {
+    TYPE_CHAR = 0,
+    TYPE_STRING = 1,
+    TYPE_INT = 2,
+    TYPE_UNSIGNEDINT = 3,
+    TYPE_SHORTINT = 4,
+    TYPE_UNSIGNEDSHORT = 5,
+    TYPE_LONGINT = 6,
+    TYPE_UNSIGNEDLONG = 7,
+    TYPE_DOUBLE = 8,
+    TYPE_FLOAT = 9,
+    TYPE_BOOL = 10
+};
+
+// The base of every definition. Used on its own it is a generic definition:
+// it has no variable of the host's, accepts any non-empty value and records
+// only that a value came (isSatisfied) and from which parameter file
+// (getSource).
+class CParamDef {
+public:
+    // Copies keyword, description and errordesc; keeps the partypeName
+    // pointer, which must outlive the definition. kwlessPosition is -1 for a
+    // parameter named by keyword or flag, n for the positional parameter n.
+    CParamDef(const char* keyword, char flag, types type, const char* partypeName,
+              const char* description, const char* errordesc, bool optional,
+              int kwlessPosition);
+    virtual ~CParamDef();
+
+    CParamDef(const CParamDef&) = delete;
+    CParamDef& operator=(const CParamDef&) = delete;
+
+    // Takes one value (source: the parameter file's name, null for the
+    // command line). Returns 1 when accepted; a refused value writes
+    // "\n'value' <errordesc>\n" to standard error and ends the process with
+    // status -1.
+    virtual int dealWith(char* value, char* source);
+    // This parameter's entry in the synopsis line of the usage screen.
+    virtual void usageInfo();
+    // This parameter's description block of the usage screen.
+    virtual void writeDesc();
+    // True when the parameter takes a value (false only for switches).
+    virtual bool skipAfter();
+    // Writes partypeName to standard error.
+    virtual void writeDataType();
+    virtual char* getKeyword();
+    virtual char* getPartypeName();
+    // True when position equals kwlessPosition; asked with -1 it tells
+    // whether the parameter has a keyword.
+    virtual bool myKWless_param(int position);
+    // True for a keyword-less (positional) parameter.
+    virtual bool no_keyword();
+    // Address of the host's variable; null for a generic definition.
+    virtual void* getValue();
+    // Writes "keyword=value" and an end of line; a generic definition
+    // writes nothing.
+    virtual void display(std::ostream& out) const;
+    // Converts the token into the host's variable: non-zero when accepted,
+    // 0 when refused. The base accepts every non-empty token, storing nothing.
+    virtual int getVarFromToken(char* token);
+    // Writes the default to standard error, without an end of line.
+    virtual void writeDefault();
+
+    bool optional();
+    bool isSatisfied();
+    // Name of the parameter file that gave the latest value; null when it
+    // came from the command line or no value came yet. Owned by the CParam.
+    const char* getSource() const;
+    char getFlag();
+    // True when letter is this definition's flag (never for 0).
+    bool understands(char letter);
+    // True when text equals the keyword exactly (case-sensitive).
+    bool understands(const char* text);
+
+protected:
+    // The set reads the keyword and flag fields directly for its lookup
+    // tables, exactly as understands() compares them.
+    friend class CParam;
+
+    bool satisfied;
+    bool optionalParam;
+    std::unique_ptr<char[]> keyword;
+    char flag;
+    types type;
+    const char* partypeName;
+    std::unique_ptr<char[]> description;
+    std::unique_ptr<char[]> errordesc;
+    int kwlessPosition;
+    char* source;
+
+    // Records an accepted value's origin; used by every dealWith.
+    void markSatisfied(char* valueSource);
+    // Writes the refused-value message and ends the process.
+    [[noreturn]] void refuseValue(const char* value);
+    // The description block's opening line, up to the ":" (without it).
+    void writeDescHead();
+};
+
+// A definition bound to a scalar variable of the host (char, the integer
+// kinds, double, float). What differs between the nine (type code, refused-
+// value text) is data in ParamDef.cpp, so one template serves them all. A token is converted by one formatted stream
+// extraction: leading white space is skipped, the longest readable beginning
+// is taken, and an empty, unreadable or out-of-range token is refused.
+template <typename T>
+class CScalarParamDef : public CParamDef {
+public:
+    CScalarParamDef(const char* keyword, char flag, T* var, T defaultValue,
+                    const char* partypeName, const char* description, bool optional,
+                    int kwlessPosition);
+    ~CScalarParamDef() override;
+
+    void* getValue() override;
+    void display(std::ostream& out) const override;
+    int getVarFromToken(char* token) override;
+    void writeDefault() override;
+
+protected:
+    T* var;
+    T defaultValue;
+};
+
+using CCharParamDef = CScalarParamDef<char>;
+using CIntParamDef = CScalarParamDef<int>;
+using CUnsignedintParamDef = CScalarParamDef<unsigned int>;
+using CShortintParamDef = CScalarParamDef<short>;
+using CUnsignedshortParamDef = CScalarParamDef<unsigned short>;
+using CLongintParamDef = CScalarParamDef<long>;
+using CUnsignedlongParamDef = CScalarParamDef<unsigned long>;
+using CDoubleParamDef = CScalarParamDef<double>;
+using CFloatParamDef = CScalarParamDef<float>;
+
+extern template class CScalarParamDef<char>;
+extern template class CScalarParamDef<int>;
+extern template class CScalarParamDef<unsigned int>;
+extern template class CScalarParamDef<short>;
+extern template class CScalarParamDef<unsigned short>;
+extern template class CScalarParamDef<long>;
+extern template class CScalarParamDef<unsigned long>;
+extern template class CScalarParamDef<double>;
+extern template class CScalarParamDef<float>;
+
+// A definition bound to a string variable of the host (a char*). The
+// variable first points at the default itself (not copied, possibly null);
+// each accepted value is copied, the variable is pointed at the copy, and
+// the definition owns that copy until the next value or its destruction.
+// The empty value is refused.
+class CStringParamDef : public CParamDef {
+public:
+    CStringParamDef(const char* keyword, char flag, char** var, const char* defaultValue,
+                    const char* partypeName, const char* description, bool optional,
+                    int kwlessPosition);
+    ~CStringParamDef() override;
+
+    void* getValue() override;  // the address of the host's char* variable
+    void display(std::ostream& out) const override;
+    // Returns the token's length; an allocation failure writes
+    // "could not allocate memory for String parameter" and ends the process.
+    int getVarFromToken(char* token) override;
+    void writeDefault() override;  // "No Default given" for a null default
+
+protected:
+    char** var;
+    const char* defaultValue;
+    bool ownsValue;
+
+private:
+    std::unique_ptr<char[]> ownedValue;  // the copy the host's variable points at
+};
+
+// A switch: takes no value; its mere mention sets the host's bool to true.
+// It never refuses, never fills a position and can only be turned on.
+class CBoolParamDef : public CParamDef {
+public:
+    CBoolParamDef(const char* keyword, char flag, bool* var, bool defaultValue,
+                  const char* partypeName, const char* description, bool optional,
+                  int kwlessPosition);
+    ~CBoolParamDef() override;
+
+    int dealWith(char* value, char* source) override;  // ignores value, returns 1
+    void usageInfo() override;
+    void writeDesc() override;
+    bool skipAfter() override;               // false
+    bool myKWless_param(int position) override;  // true exactly for -1
+    bool no_keyword() override;              // false
+    void* getValue() override;
+    void display(std::ostream& out) const override;
+    void writeDefault() override;
+
+protected:
+    bool* var;
+    bool defaultValue;
+};
+
+#endif
