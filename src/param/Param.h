@@ -3,13 +3,18 @@
 // problem messages and the usage screen.
 //
 // Typical use:
+//     int trace;
 //     CParam params;
 //     params.AddParamDef("TraceLevel", 'T', &trace, 0, "trace level", true, "n", -1);
 //     if (!params.Interpret(argv, argc)) return 1;
+//     // trace now holds the value given with -T, --TraceLevel or a
+//     // parameter file, or its default 0.
 //
-// Everything the library writes goes to standard error. A value that a
-// definition cannot convert, a help request and Interpret_exitOnError end
-// the process with status -1 (255 as the shell sees it).
+// Everything the library writes goes to standard error; it throws nothing.
+// A problem in the words or files is reported once, where it is found, and
+// comes back as a negative problem code. A value that a definition cannot
+// convert, a help request (-h, --help) and Interpret_exitOnError after a
+// problem end the process with status -1 (255 as the shell sees it).
 #ifndef PARAM_PARAM_H
 #define PARAM_PARAM_H
 
@@ -21,41 +26,74 @@
 #include "ParamDef.h"
 
 // One element of the set's definition list, in registration order.
+// definition is owned by the set.
 struct ParamListElement {
     ParamListElement* next;
     CParamDef* definition;
 };
 
 // One element of the set's list of parameter files read, newest first.
-// fileName is the set's own copy.
+// fileName is the set's own copy; definitions' sources point into it.
 struct ParamFileElement {
     ParamFileElement* next;
     char* fileName;
 };
 
+// The parameter set of one host program. The host creates it once,
+// registers its definitions, interprets its command line (possibly several
+// times) and reads the values from its own variables or by keyword.
+//
+// Owns: every definition registered (and the string values they hold) and
+// every parameter-file name it has read. Does not own: the program name
+// (argv[0], kept as a pointer), the partypeName texts, the default strings
+// of string parameters and the host's variables; the host keeps those alive
+// while it uses the set. Not copyable; single-threaded.
 class CParam {
 public:
     // Results and problem codes. Interpret_returnError and
     // read_parameter_file return OK or the code of the first problem, whose
-    // message showError has already written.
+    // message showError has already written. Each problem code's message is
+    // given beside it; ' quotes the word, keyword, file or line concerned.
     static constexpr int OK = 1;
     static constexpr int NOT_OK = 0;
+    // Not a problem the library reports; shares its value with NOT_OK.
     static constexpr int PROBLEM_UNDEFINED_PROBLEM = 0;
+    // "Invalid argument '...'": a word without a hyphen for which no
+    // positional parameter is left.
     static constexpr int PROBLEM_MISSING_HYPHEN = -1;
+    // "Unknown keyword '...'": --name names no definition.
     static constexpr int PROBLEM_UNKNOWN_KEYWORD = -2;
+    // "Unknown flag '...'": -x names no definition (or the word is "-").
     static constexpr int PROBLEM_UNKNOWN_FLAG = -3;
+    // "Invalid value '...' at parameter '...'": a definition's dealWith
+    // returned 0. The library's own definitions end the process instead.
     static constexpr int PROBLEM_INVALID_VALUE = -4;
+    // "Missing value at keyword '...'": has a message, but the interpreter
+    // never reports it (a missing last value is a refused value).
     static constexpr int PROBLEM_MISSING_VALUE = -5;
+    // "Parameter '...' required.": after the last word, the first
+    // obligatory parameter (in registration order) that got no value.
     static constexpr int PROBLEM_MISSING_PARAMETER = -6;
+    // "Cannot open file '...'": a parameter file that cannot be read.
     static constexpr int PROBLEM_CANNOT_OPEN_FILE = -7;
+    // "Missing value in file ...": a file line names a parameter that takes a
+    // value but gives none.
     static constexpr int PROBLEM_MISSING_VALUE_IN_FILE = -8;
+    // "Unknown keyword in file ...": a file line's keyword names no definition.
     static constexpr int PROBLEM_UNKNOWN_KEYWORD_IN_FILE = -9;
+    // "General problem in file ...": a definition's dealWith returned 0 for a
+    // value from a file (again, only a host's own definition class does).
     static constexpr int PROBLEM_GENERAL_PROBLEM_IN_FILE = -10;
+    // "Loop detected in nested parameter file call ...": a file names a file
+    // the set has already read. Reported, the call is skipped, and reading
+    // goes on: this code is never returned.
     static constexpr int PROBLEM_PARAM_FILE_LOOP = -11;
 
+    // An empty set.
     CParam();
     // Destroys every registered definition (and the string values they own)
-    // and every recorded parameter-file name.
+    // and every recorded parameter-file name. Host string variables that
+    // point at values the set stored dangle afterwards.
     virtual ~CParam();
 
     CParam(const CParam&) = delete;
@@ -64,14 +102,24 @@ public:
     // --- Registration ---------------------------------------------------
     // Registers a heap-allocated definition. Returns 1 and takes ownership,
     // or returns 0 (with a warning on standard error) when its flag or
-    // keyword is reserved (h, f, "help", "ParameterFile") or already used;
-    // the caller then still owns it.
+    // keyword is reserved (h, f, "help", "ParameterFile") or already used,
+    // or when memory runs out; the caller then still owns it.
     int AddParamDef(CParamDef* definition);
 
     // Typed registrations: each builds the definition (which stores the
-    // default into *var at once) and registers it; a refused definition is
-    // destroyed again. kwlessPosition: -1 for a parameter named by keyword
-    // or flag, 1, 2, ... for a positional one. Returns 1 or 0 as above.
+    // default into *var at once, even when registration then refuses it)
+    // and registers it; a refused definition is destroyed again.
+    //   keyword      long name: --keyword on the command line, and the first
+    //                word of a parameter-file line; copied
+    //   flag         one-letter short name (-x), 0 for none
+    //   optional     false: interpretation fails when no value is given
+    //   partypeName  the value's name on the usage screen ("n", "file");
+    //                not copied
+    //   kwlessPosition  -1 for a parameter named by keyword or flag;
+    //                1, 2, ... for the positional (keyword-less) one at that
+    //                place among the positional words: those without a
+    //                leading hyphen, and every word after "--"
+    // Returns 1 or 0 as above.
     int AddParamDef(const char* keyword, char flag, char* var, char defaultValue,
                     const char* description, bool optional, const char* partypeName,
                     int kwlessPosition);
@@ -93,8 +141,8 @@ public:
     int AddParamDef(const char* keyword, char flag, unsigned long* var,
                     unsigned long defaultValue, const char* description, bool optional,
                     const char* partypeName, int kwlessPosition);
-    // String: *var points at defaultValue itself (may be null) until a value
-    // comes; values are copies owned by the set.
+    // String: *var points at defaultValue itself (may be null; not copied)
+    // until a value comes; values are copies owned by the set.
     int AddParamDef(const char* keyword, char flag, char** var, const char* defaultValue,
                     const char* description, bool optional, const char* partypeName,
                     int kwlessPosition);
@@ -104,7 +152,8 @@ public:
     int AddParamDef(const char* keyword, char flag, float* var, float defaultValue,
                     const char* description, bool optional, const char* partypeName,
                     int kwlessPosition);
-    // A switch, given without a value.
+    // A switch, given without a value (-v, --Verbose, or the keyword alone on
+    // a file line); it sets *var to true. Switches never take a position.
     int AddParamDef(const char* keyword, char flag, bool* var, bool defaultValue,
                     const char* description, bool optional, const char* partypeName,
                     int kwlessPosition);
@@ -116,46 +165,60 @@ public:
 
     // Counts the positional definitions and warns (standard error) about an
     // unused or shared position or an obligatory one behind an optional one.
-    // Returns true when it wrote no warning.
+    // Returns true when it wrote no warning. Interpretation calls it first,
+    // so a host needs it only to check its definitions early.
     bool CheckParameters();
 
     // --- Lookups by keyword (null when no definition has it) ------------
+    // Positional parameters are found by their keyword too.
     // The address of the host's variable (for a string parameter, of the
-    // char* variable).
+    // char* variable); null for a generic definition.
     void* getValueFromKey(const char* keyword);
-    // The parameter file that gave the value; null for the command line.
+    // The parameter file that gave the value; null for the command line or
+    // when no value came. Valid as long as the set.
     const char* getSourceFromKey(const char* keyword);
 
-    // Writes "keyword=value" for every typed definition, in registration order.
+    // Writes "keyword=value" and a line end for every typed definition, in
+    // registration order.
     virtual void Display(std::ostream& out) const;
 
     // --- Interpretation -------------------------------------------------
-    // Walks argv[1..argc-1] once. Returns OK, or the (negative) code of the
-    // first problem after writing its message. Does not return on a help
-    // request or a value a definition cannot convert.
+    // Walks argv[1..argc-1] once, left to right, writing each value into
+    // the host's variable; the last occurrence of a parameter wins. Keeps
+    // argv[0] (not a copy) as the program name for messages. Returns OK, or
+    // the (negative) code of the first problem after writing its message;
+    // values stored before the problem stay. Does not return on a help
+    // request or a value a definition cannot convert (status -1).
     int Interpret_returnError(char** argv, int argc);
     // OK when Interpret_returnError succeeded, NOT_OK otherwise.
     int Interpret(char** argv, int argc);
     // 1 on success; otherwise writes "...exiting." and ends the process (-1).
     int Interpret_exitOnError(char** argv, int argc);
 
-    // Reads one parameter file (and the files it names). Returns OK or the
-    // code of the first problem, after writing its message.
+    // Reads one parameter file (and the files it names), as -f does: one
+    // "keyword value" per line (blanks, tabs or "=" between), "#" in the
+    // first column for a comment. Remembers the file's name as the source
+    // of its values. Returns OK or the code of the first problem, after
+    // writing its message. A ParameterFile line naming a file that the set
+    // has already read is reported and skipped.
     int read_parameter_file(const char* fileName);
 
     // Writes the message for problem (about subject, quoting detail where the
     // message has it) and the help hint to standard error; returns problem.
     int showError(int problem, const char* subject, const char* detail);
 
-    // Writes the usage screen to standard error and ends the process (-1).
+    // Writes the usage screen, generated from the definitions, to standard
+    // error and ends the process (-1).
     [[noreturn]] void usageInfo(const char* programName);
 
 protected:
+    // For a host's subclass; the set keeps them consistent itself.
     int definitionCount;
     ParamListElement* firstElement;
     ParamListElement* lastElement;
     ParamFileElement* paramFileList;
     const char* programName;
+    // Positional definitions as counted by the latest CheckParameters.
     int kwlessCount;
 
 private:

@@ -33,14 +33,22 @@ enum types {
 // it has no variable of the host's, accepts any non-empty value and records
 // only that a value came (isSatisfied) and from which parameter file
 // (getSource).
+//
+// Owns its copies of keyword, description and errordesc. Does not own
+// partypeName or the source file name. A host may derive its own definition
+// class and override the virtual operations; the set calls them through the
+// base, in registration order.
 class CParamDef {
 public:
     // Copies keyword, description and errordesc; keeps the partypeName
     // pointer, which must outlive the definition. kwlessPosition is -1 for a
     // parameter named by keyword or flag, n for the positional parameter n.
+    // An optional definition starts satisfied; an obligatory one becomes so
+    // with its first accepted value.
     CParamDef(const char* keyword, char flag, types type, const char* partypeName,
               const char* description, const char* errordesc, bool optional,
               int kwlessPosition);
+    // Frees the definition's own copies; the host's variable is left alone.
     virtual ~CParamDef();
 
     CParamDef(const CParamDef&) = delete;
@@ -49,17 +57,25 @@ public:
     // Takes one value (source: the parameter file's name, null for the
     // command line). Returns 1 when accepted; a refused value writes
     // "\n'value' <errordesc>\n" to standard error and ends the process with
-    // status -1.
+    // status -1. An override that returns 0 instead makes the set report
+    // PROBLEM_INVALID_VALUE (or PROBLEM_GENERAL_PROBLEM_IN_FILE).
     virtual int dealWith(char* value, char* source);
-    // This parameter's entry in the synopsis line of the usage screen.
+    // Writes this parameter's entry in the synopsis line of the usage
+    // screen to standard error (nothing for one with neither flag nor
+    // position).
     virtual void usageInfo();
-    // This parameter's description block of the usage screen.
+    // Writes this parameter's description block of the usage screen to
+    // standard error: names, description, then the default or the note that
+    // it must be given.
     virtual void writeDesc();
     // True when the parameter takes a value (false only for switches).
     virtual bool skipAfter();
     // Writes partypeName to standard error.
     virtual void writeDataType();
+    // The keyword (the definition's own copy).
     virtual char* getKeyword();
+    // The value's name on the usage screen, as the creator passed it; it
+    // names a positional parameter in messages too.
     virtual char* getPartypeName();
     // True when position equals kwlessPosition; asked with -1 it tells
     // whether the parameter has a keyword.
@@ -77,11 +93,14 @@ public:
     // Writes the default to standard error, without an end of line.
     virtual void writeDefault();
 
+    // True when the parameter may be omitted.
     bool optional();
+    // True when a value was accepted, or the parameter is optional.
     bool isSatisfied();
     // Name of the parameter file that gave the latest value; null when it
     // came from the command line or no value came yet. Owned by the CParam.
     const char* getSource() const;
+    // The flag letter; 0 for none.
     char getFlag();
     // True when letter is this definition's flag (never for 0).
     bool understands(char letter);
@@ -93,6 +112,8 @@ protected:
     // tables, exactly as understands() compares them.
     friend class CParam;
 
+    // What the operations above report. source is not owned: it points
+    // into the set's list of parameter files.
     bool satisfied;
     bool optionalParam;
     std::unique_ptr<char[]> keyword;
@@ -113,21 +134,32 @@ protected:
 };
 
 // A definition bound to a scalar variable of the host (char, the integer
-// kinds, double, float). What differs between the nine (type code, refused-
-// value text) is data in ParamDef.cpp, so one template serves them all. A token is converted by one formatted stream
-// extraction: leading white space is skipped, the longest readable beginning
-// is taken, and an empty, unreadable or out-of-range token is refused.
+// kinds, double, float). What differs between the nine (type code,
+// refused-value text) is data in ParamDef.cpp, so one template serves them
+// all. A token is converted by one formatted stream extraction: leading
+// white space is skipped, the longest readable beginning is taken, and an
+// empty, unreadable or out-of-range token is refused (so is a negative
+// number for the unsigned kinds). The refused-value texts read "should be an
+// integer", "should be a double" and so on.
+//
+// Owns nothing of the host's: var must outlive the definition.
 template <typename T>
 class CScalarParamDef : public CParamDef {
 public:
+    // Stores defaultValue into *var at once.
     CScalarParamDef(const char* keyword, char flag, T* var, T defaultValue,
                     const char* partypeName, const char* description, bool optional,
                     int kwlessPosition);
     ~CScalarParamDef() override;
 
+    // The address of the host's variable.
     void* getValue() override;
+    // "keyword=value" and a line end.
     void display(std::ostream& out) const override;
+    // 1 with the value stored into *var, or 0 when refused (*var may then
+    // hold what the stream extraction left in it).
     int getVarFromToken(char* token) override;
+    // The default, as a stream writes a T.
     void writeDefault() override;
 
 protected:
@@ -162,6 +194,7 @@ extern template class CScalarParamDef<float>;
 // The empty value is refused.
 class CStringParamDef : public CParamDef {
 public:
+    // Points *var at defaultValue.
     CStringParamDef(const char* keyword, char flag, char** var, const char* defaultValue,
                     const char* partypeName, const char* description, bool optional,
                     int kwlessPosition);
@@ -187,6 +220,9 @@ private:
 // It never refuses, never fills a position and can only be turned on.
 class CBoolParamDef : public CParamDef {
 public:
+    // Stores defaultValue into *var at once. partypeName and kwlessPosition
+    // play no part: a switch is never positional, and the usage screen shows
+    // only its flag and keyword.
     CBoolParamDef(const char* keyword, char flag, bool* var, bool defaultValue,
                   const char* partypeName, const char* description, bool optional,
                   int kwlessPosition);

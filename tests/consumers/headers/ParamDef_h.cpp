@@ -1,0 +1,2 @@
+// ParamDef.h must compile on its own, as the first and only include.
+#include "ParamDef.h"

@@ -1,0 +1,2 @@
+// Param.h must compile on its own, as the first and only include.
+#include "Param.h"
