@@ -16,8 +16,11 @@ Args::Args(std::initializer_list<const char*> list) : words(list.begin(), list.e
 
 namespace {
 
+// Removed only by the process that made it: a death test's child exits
+// through the same static destructors while its parent still needs the files.
 struct TempFolder {
     std::string path;
+    pid_t owner = getpid();
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "param-tests-XXXXXX").string();
@@ -25,6 +28,7 @@ struct TempFolder {
         path = pattern;
     }
     ~TempFolder() {
+        if (getpid() != owner) return;
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
@@ -48,4 +52,14 @@ std::string stderrOf(const std::function<void()>& body) {
     testing::internal::CaptureStderr();
     body();
     return testing::internal::GetCapturedStderr();
+}
+
+std::string exactRegex(const std::string& text) {
+    static const std::string special = ".[]()*+?{}|^$\\";
+    std::string pattern = "^";
+    for (const char c : text) {
+        if (special.find(c) != std::string::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "$";
 }

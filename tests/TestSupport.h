@@ -33,4 +33,8 @@ std::string stderrOf(const std::function<void()>& body);
 // The exact text of a line warning: "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!".
 extern const char* const kBewareLine;
 
+// A regular expression (POSIX extended, as death tests use) that matches
+// exactly the given text, from its first character to its last.
+std::string exactRegex(const std::string& text);
+
 #endif
