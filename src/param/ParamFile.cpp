@@ -54,7 +54,11 @@ KeywordAndValue splitKeywordAndValue(char* text) {
 int CParam::read_parameter_file(const char* fileName) {
     if (fileName == nullptr) fileName = "";
     std::ifstream file(fileName);
-    if (!file.is_open()) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+    // A directory opens like a file and fails only at its first read; it
+    // must not pass for an empty parameter file.
+    if (!file.is_open() || (file.peek(), file.bad())) {
+        return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+    }
     char* source = recordParameterFile(fileName);
 
     std::string line;
@@ -65,6 +69,8 @@ int CParam::read_parameter_file(const char* fileName) {
         const int result = interpretFileLine(fileName, source, line.c_str(), workingCopy.data());
         if (result <= 0) return result;
     }
+    // A read error is not the end of the file: the lines after it are lost.
+    if (file.bad()) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
     return OK;
 }
 
