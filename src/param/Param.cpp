@@ -2,6 +2,7 @@
 // name checks, the check of the positional parameters, lookups and listing.
 #include "Param.h"
 
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -12,7 +13,24 @@ namespace {
 
 const char* const kBeware = "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!";
 
+// FNV-1a over the keyword's bytes, with the high half folded into the low
+// bits, which choose the slot.
+std::size_t keywordHash(const char* keyword) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (auto* byte = reinterpret_cast<const unsigned char*>(keyword); *byte != 0; ++byte) {
+        hash = (hash ^ *byte) * 1099511628211ULL;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
 }  // namespace
+
+struct CParam::ElementBlock {
+    static constexpr std::size_t kCapacity = 16;
+    std::unique_ptr<ElementBlock> older;
+    std::size_t used = 0;
+    ParamListElement elements[kCapacity];
+};
 
 CParam::CParam()
     : definitionCount(0),
@@ -20,16 +38,14 @@ CParam::CParam()
       lastElement(nullptr),
       paramFileList(nullptr),
       programName(nullptr),
-      kwlessCount(0),
-      flagTable{} {}
+      kwlessCount(0) {}
 
 CParam::~CParam() {
-    for (ParamListElement* element = firstElement; element != nullptr;) {
-        ParamListElement* next = element->next;
+    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
         delete element->definition;
-        delete element;
-        element = next;
     }
+    // One block at a time, so that a long chain does not recurse.
+    while (elementBlocks) elementBlocks = std::move(elementBlocks->older);
     while (paramFileList != nullptr) {
         ParamFileElement* element = paramFileList;
         paramFileList = element->next;
@@ -42,6 +58,7 @@ CParam::~CParam() {
 // Registration
 
 int CParam::AddParamDef(CParamDef* definition) {
+    if (definition == nullptr) return 0;
     char flagFinding = 0;
     if (definition->understands('h')) {
         flagFinding = 'h';
@@ -49,13 +66,16 @@ int CParam::AddParamDef(CParamDef* definition) {
         flagFinding = 'f';
     }
     const char* keywordFinding = nullptr;
-    if (definition->understands("help")) {
+    // The first letter spares most keywords both comparisons.
+    const char first = definition->keyword[0];
+    if (first == 'h' && definition->understands("help")) {
         keywordFinding = "help";
-    } else if (definition->understands("ParameterFile")) {
+    } else if (first == 'P' && definition->understands("ParameterFile")) {
         keywordFinding = "ParameterFile";
     }
     if (definitionWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
-    if (definitionWithKeyword(definition->keyword.get()) != nullptr) {
+    const std::size_t hash = keywordHash(definition->keyword.get());
+    if (findKeyword(definition->keyword.get(), hash) != nullptr) {
         keywordFinding = definition->keyword.get();
     }
 
@@ -68,7 +88,7 @@ int CParam::AddParamDef(CParamDef* definition) {
         warnReservedName("keyword", keywordFinding);
         return 0;
     }
-    auto* element = new (std::nothrow) ParamListElement{nullptr, definition};
+    ParamListElement* element = newElement(definition);
     if (element == nullptr) return 0;
     if (definitionCount == 0) {
         firstElement = element;
@@ -77,15 +97,46 @@ int CParam::AddParamDef(CParamDef* definition) {
     }
     lastElement = element;
     ++definitionCount;
-    appendDefinition(definition);
+    appendDefinition(definition, hash);
     return 1;
 }
 
-void CParam::appendDefinition(CParamDef* definition) {
-    keywordIndex.emplace(definition->keyword.get(), definition);
-    if (definition->flag != 0) {
-        flagTable[static_cast<unsigned char>(definition->flag)] = definition;
+ParamListElement* CParam::newElement(CParamDef* definition) {
+    if (!elementBlocks || elementBlocks->used == ElementBlock::kCapacity) {
+        std::unique_ptr<ElementBlock> block(new (std::nothrow) ElementBlock);
+        if (!block) return nullptr;
+        block->older = std::move(elementBlocks);
+        elementBlocks = std::move(block);
     }
+    ParamListElement* element = &elementBlocks->elements[elementBlocks->used++];
+    *element = {nullptr, definition};
+    return element;
+}
+
+void CParam::appendDefinition(CParamDef* definition, std::size_t keywordHash) {
+    if ((keywordsIndexed + 1) * 2 > keywordSlots.size()) growKeywordIndex();
+    placeKeyword({keywordHash, definition});
+    ++keywordsIndexed;
+    if (definition->flag != 0) {
+        const auto letter = static_cast<unsigned char>(definition->flag);
+        flagTable[letter] = definition;
+        flagsUsed.set(letter);
+    }
+}
+
+void CParam::growKeywordIndex() {
+    std::vector<KeywordSlot> slots(keywordSlots.empty() ? 16 : keywordSlots.size() * 2);
+    slots.swap(keywordSlots);
+    for (const KeywordSlot& slot : slots) {
+        if (slot.definition != nullptr) placeKeyword(slot);
+    }
+}
+
+void CParam::placeKeyword(const KeywordSlot& slot) {
+    const std::size_t mask = keywordSlots.size() - 1;
+    std::size_t index = slot.hash & mask;
+    while (keywordSlots[index].definition != nullptr) index = (index + 1) & mask;
+    keywordSlots[index] = slot;
 }
 
 void CParam::warnReservedName(const char* what, const char* name) {
@@ -143,12 +194,25 @@ int CParam::AddParamDef(const char* keyword, char flag, types type, const char* 
 }
 
 CParamDef* CParam::definitionWithKeyword(const char* keyword) const {
-    const auto found = keywordIndex.find(keyword);
-    return found == keywordIndex.end() ? nullptr : found->second;
+    return findKeyword(keyword, keywordHash(keyword));
+}
+
+CParamDef* CParam::findKeyword(const char* keyword, std::size_t hash) const {
+    if (keywordSlots.empty()) return nullptr;
+    const std::size_t mask = keywordSlots.size() - 1;
+    for (std::size_t index = hash & mask; keywordSlots[index].definition != nullptr;
+         index = (index + 1) & mask) {
+        const KeywordSlot& slot = keywordSlots[index];
+        if (slot.hash == hash && std::strcmp(slot.definition->keyword.get(), keyword) == 0) {
+            return slot.definition;
+        }
+    }
+    return nullptr;
 }
 
 CParamDef* CParam::definitionWithFlag(char letter) const {
-    return letter == 0 ? nullptr : flagTable[static_cast<unsigned char>(letter)];
+    const auto index = static_cast<unsigned char>(letter);
+    return letter != 0 && flagsUsed.test(index) ? flagTable[index] : nullptr;
 }
 
 // Positions are asked of every definition in registration order, since a
@@ -218,6 +282,7 @@ void CParam::warnPositionUse(int position, int users) {
 // Lookups and listing
 
 void* CParam::getValueFromKey(const char* keyword) {
+    if (keyword == nullptr) return nullptr;
     for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
         if (std::strcmp(keyword, element->definition->getKeyword()) == 0) {
             return element->definition->getValue();
@@ -227,6 +292,7 @@ void* CParam::getValueFromKey(const char* keyword) {
 }
 
 const char* CParam::getSourceFromKey(const char* keyword) {
+    if (keyword == nullptr) return nullptr;
     for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
         if (std::strcmp(keyword, element->definition->getKeyword()) == 0) {
             return element->definition->getSource();

@@ -19,9 +19,11 @@
 #define PARAM_PARAM_H
 
 #include <array>
+#include <bitset>
+#include <cstddef>
+#include <memory>
 #include <ostream>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "ParamDef.h"
 
@@ -103,7 +105,8 @@ public:
     // Registers a heap-allocated definition. Returns 1 and takes ownership,
     // or returns 0 (with a warning on standard error) when its flag or
     // keyword is reserved (h, f, "help", "ParameterFile") or already used,
-    // or when memory runs out; the caller then still owns it.
+    // or when memory runs out; the caller then still owns it. A null
+    // definition is refused silently.
     int AddParamDef(CParamDef* definition);
 
     // Typed registrations: each builds the definition (which stores the
@@ -225,17 +228,37 @@ private:
     // Lookup tables beside the list (which stays the registration order).
     // Registration keeps keywords and flags unique, so each name has at most
     // one definition.
-    std::unordered_map<std::string_view, CParamDef*> keywordIndex;
+    //
+    // The keyword index is an open-addressing table in one array (linear
+    // probing, a power of two in size, at most half full), so registering
+    // costs no allocation per keyword.
+    struct KeywordSlot {
+        std::size_t hash;
+        CParamDef* definition;  // null in a free slot
+    };
+    std::vector<KeywordSlot> keywordSlots;
+    std::size_t keywordsIndexed = 0;
+    // Only the entries of the letters in flagsUsed are ever written or read,
+    // so a new set clears 32 bytes rather than the whole table.
     std::array<CParamDef*, 256> flagTable;
+    std::bitset<256> flagsUsed;
+    // The list's elements are handed out from blocks (newest block first)
+    // rather than allocated one by one.
+    struct ElementBlock;
+    std::unique_ptr<ElementBlock> elementBlocks;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                  const char* description, bool optional, const char* partypeName,
                  int kwlessPosition);
     void warnReservedName(const char* what, const char* name);
-    void appendDefinition(CParamDef* definition);
+    ParamListElement* newElement(CParamDef* definition);
+    void appendDefinition(CParamDef* definition, std::size_t keywordHash);
+    void growKeywordIndex();
+    void placeKeyword(const KeywordSlot& slot);
 
     CParamDef* definitionWithKeyword(const char* keyword) const;
+    CParamDef* findKeyword(const char* keyword, std::size_t hash) const;
     CParamDef* definitionWithFlag(char letter) const;
     CParamDef* positionalDefinition(int position) const;
 

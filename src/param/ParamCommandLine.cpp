@@ -7,9 +7,9 @@
 #include "Param.h"
 #include "ProcessEnd.h"
 
-// The state of one interpretation. The current word is copied once into
-// wholeParameter (whose buffer is reused from word to word) so that a long
-// keyword can be cut at its "=" without touching the host's words.
+// The state of one interpretation. The current word is copied once (see
+// copyWord) so that a long keyword can be cut at its "=" without touching
+// the host's words.
 struct CParam::WordWalk {
     WordWalk(char** words, int count) : argv(words), argc(count) {}
 
@@ -18,11 +18,28 @@ struct CParam::WordWalk {
     int index = 1;
     int position = 0;  // keyword-less words met so far
     bool delimiterSeen = false;
-    std::string wholeParameter;
 
-    char* word() { return wholeParameter.data(); }
+    // Copies the current word: into shortCopy when it fits, which spares the
+    // usual command line any allocation, else into longCopy (whose buffer is
+    // reused from word to word).
+    void copyWord(const char* text) {
+        const std::size_t size = std::strlen(text) + 1;
+        if (size <= sizeof shortCopy) {
+            std::memcpy(shortCopy, text, size);
+            current = shortCopy;
+        } else {
+            longCopy.assign(text, size - 1);
+            current = longCopy.data();
+        }
+    }
+    char* word() { return current; }
     // The word after the current one, or null when the current one is last.
     char* nextWord() const { return index + 1 < argc ? argv[index + 1] : nullptr; }
+
+private:
+    char shortCopy[64];
+    std::string longCopy;
+    char* current = shortCopy;
 };
 
 namespace {
@@ -38,7 +55,7 @@ int CParam::Interpret_returnError(char** argv, int argc) {
     programName = (argv != nullptr && argc > 0) ? argv[0] : nullptr;
     WordWalk walk(argv, argc);
     while (walk.index < argc) {
-        walk.wholeParameter.assign(orEmpty(argv[walk.index]));
+        walk.copyWord(orEmpty(argv[walk.index]));
         const char* word = walk.word();
         int consumed;
         if (walk.delimiterSeen || word[0] != '-') {
