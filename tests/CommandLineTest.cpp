@@ -1,11 +1,10 @@
-// The command-line grammar: which definition gets which text, and how many
-// words each form consumes.
+// The command-line interpreter: which definition gets which text, how many
+// words each form consumes, every problem it reports or ends the process
+// with, the final check of obligatory parameters, and the three entry points.
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,446 +13,209 @@
 
 namespace {
 
-const std::string kHint = "\nGet help with 'prog --help'\n\n";
+constexpr int kOk = CParam::OK;
+constexpr int kInvalidValue = CParam::PROBLEM_INVALID_VALUE;
+constexpr int kUnknownFlag = CParam::PROBLEM_UNKNOWN_FLAG;
+constexpr int kUnknownKeyword = CParam::PROBLEM_UNKNOWN_KEYWORD;
+constexpr int kCannotOpen = CParam::PROBLEM_CANNOT_OPEN_FILE;
+constexpr int kEnds = 255;  // the process ends with this status after exactly the text
 
-// A host's own definition that records every value handed to it, keeping an
-// absent value (null) apart from the empty text.
-class RecordingDef : public CParamDef {
-public:
-    RecordingDef(const char* keyword, char flag)
-        : CParamDef(keyword, flag, TYPE_STRING, "rec", "records its values", "is refused", true,
-                    -1) {}
+std::string joined(const std::vector<const char*>& words) {
+    std::string text;
+    for (const char* word : words) text += std::string(text.empty() ? "" : " ") + word;
+    return text;
+}
 
-    int dealWith(char* value, char* valueSource) override {
-        received.push_back(value == nullptr ? std::nullopt : std::optional<std::string>(value));
-        markSatisfied(valueSource);
-        return 1;
-    }
-
-    std::vector<std::optional<std::string>> received;
+// One interpretation on a fresh TestHost: the words, the result, the problem
+// message (the help hint follows it) and the host's state afterwards; or the
+// words that end the process and the whole text written before.
+struct Interpretation {
+    std::vector<const char*> words;
+    int result;
+    std::string problem;
+    std::string state = "";
 };
 
-// Switches a (All) and v (Verbose), a value flag T (TraceLevel), a string
-// without a flag (LogFile), two positional strings and a recording
-// definition r (Rec). Nothing is obligatory.
-class CommandLine : public testing::Test {
-protected:
-    void SetUp() override {
-        params.AddParamDef("TraceLevel", 'T', &trace, 0, "trace level", true, "n", -1);
-        params.AddParamDef("All", 'a', &all, false, "all", true, "", -1);
-        params.AddParamDef("Verbose", 'v', &verbose, false, "verbose", true, "", -1);
-        params.AddParamDef("LogFile", 0, &logFile, nullptr, "log file", true, "s", -1);
-        params.AddParamDef("InputFile", 0, &input, nullptr, "input", true, "infile", 1);
-        params.AddParamDef("OutputFile", 0, &output, nullptr, "output", true, "outfile", 2);
-        recorder = new RecordingDef("Rec", 'r');
-        params.AddParamDef(recorder);
+void expectInterpretations(const std::vector<Interpretation>& cases) {
+    for (const Interpretation& c : cases) {
+        SCOPED_TRACE(joined(c.words));
+        TestHost host;
+        if (c.result == kEnds) {
+            Args args(c.words);
+            EXPECT_ENDS_PROCESS(host.params.Interpret_returnError(args.argv(), args.argc()),
+                                c.problem);
+            continue;
+        }
+        const TestHost::Outcome outcome = host.run(c.words);
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_EQ(outcome.messages, c.problem.empty() ? "" : c.problem + helpHint("prog"));
+        EXPECT_EQ(host.state(), c.state);
     }
-
-    // The words stay alive as long as the set, which keeps argv[0].
-    int interpret(std::initializer_list<const char*> words) {
-        Args& args = keptArgs.emplace_back(words);
-        return params.Interpret_returnError(args.argv(), args.argc());
-    }
-
-    struct Outcome {
-        int result;
-        std::string messages;
-    };
-    Outcome run(std::initializer_list<const char*> words) {
-        Outcome outcome{};
-        outcome.messages = stderrOf([&] { outcome.result = interpret(words); });
-        return outcome;
-    }
-
-    void expectSuccess(std::initializer_list<const char*> words) {
-        const Outcome outcome = run(words);
-        EXPECT_EQ(outcome.result, CParam::OK);
-        EXPECT_EQ(outcome.messages, "");
-    }
-
-    std::string text(const char* value) { return value == nullptr ? "(null)" : value; }
-
-    CParam params;
-    std::deque<Args> keptArgs;
-    int trace = -1;
-    bool all = false;
-    bool verbose = false;
-    char* logFile = nullptr;
-    char* input = nullptr;
-    char* output = nullptr;
-    RecordingDef* recorder = nullptr;
-};
-
-using Received = std::vector<std::optional<std::string>>;
-
-// --- Positional words ---------------------------------------------------
-
-using CommandLinePositional = CommandLine;
-
-TEST_F(CommandLinePositional, WordsFillThePositionsInOrderBetweenOptions) {
-    expectSuccess({"prog", "in.txt", "-a", "out.txt"});
-    EXPECT_EQ(text(input), "in.txt");
-    EXPECT_EQ(text(output), "out.txt");
-    EXPECT_TRUE(all);
-}
-
-TEST_F(CommandLinePositional, OnlyTheProgramNameSucceedsWhenNothingIsObligatory) {
-    expectSuccess({"prog"});
-    EXPECT_EQ(trace, 0);
-}
-
-TEST_F(CommandLinePositional, EveryWordAfterTheDelimiterIsPositional) {
-    expectSuccess({"prog", "-aT3", "--", "-in.txt", "--"});
-    EXPECT_TRUE(all);
-    EXPECT_EQ(trace, 3);
-    EXPECT_EQ(text(input), "-in.txt");
-    EXPECT_EQ(text(output), "--");
-}
-
-TEST_F(CommandLinePositional, NegativeNumberIsPositionalAfterTheDelimiter) {
-    expectSuccess({"prog", "--", "-5"});
-    EXPECT_EQ(text(input), "-5");
-}
-
-TEST_F(CommandLinePositional, DoubleHyphenEqualsAnythingIsTheDelimiterAndTakesNoValue) {
-    expectSuccess({"prog", "--=x", "-a", "-v"});
-    EXPECT_EQ(text(input), "-a");
-    EXPECT_EQ(text(output), "-v");
-    EXPECT_FALSE(all);
-    EXPECT_FALSE(verbose);
-}
-
-TEST_F(CommandLinePositional, WordBeyondTheClaimedPositionsIsAnInvalidArgument) {
-    const Outcome outcome = run({"prog", "one", "two", "three", "-a"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_MISSING_HYPHEN);
-    EXPECT_EQ(outcome.messages,
-              "Invalid argument 'three'.\nEach parameter must start with '-' or '--' resp.!" +
-                  kHint);
-    EXPECT_EQ(text(output), "two");
-    EXPECT_FALSE(all);  // nothing after the problem is looked at
-}
-
-TEST(CommandLineGappedPositions, PositionThreeCannotBeReachedWithoutPositionTwo) {
-    CParam params;
-    char* first = nullptr;
-    char* third = nullptr;
-    params.AddParamDef("First", 0, &first, nullptr, "first", true, "first", 1);
-    params.AddParamDef("Third", 0, &third, nullptr, "third", true, "third", 3);
-    Args args{"prog", "x", "y"};
-    int result = 0;
-    const std::string messages =
-        stderrOf([&] { result = params.Interpret_returnError(args.argv(), args.argc()); });
-    EXPECT_EQ(result, CParam::PROBLEM_MISSING_HYPHEN);
-    const std::string positionWarning =
-        "\nCParam::CheckParameters():\nInternal Warning: Position nr. 2 for keyword-less "
-        "parameters\nis not used by any parameter.\n" +
-        std::string(kBewareLine) + "\n\n";
-    EXPECT_EQ(messages, positionWarning +
-                            "Invalid argument 'y'.\nEach parameter must start with '-' or '--' "
-                            "resp.!" +
-                            kHint);
-    EXPECT_EQ(std::string(first), "x");
-    EXPECT_EQ(third, nullptr);
-}
-
-TEST_F(CommandLinePositional, LoneHyphenIsAnUnknownFlagWithEmptyName) {
-    const Outcome outcome = run({"prog", "-", "x"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_FLAG);
-    EXPECT_EQ(outcome.messages, "Unknown flag ''." + kHint);
-    EXPECT_EQ(input, nullptr);
-}
-
-TEST_F(CommandLinePositional, LoneHyphenAfterTheDelimiterIsPositional) {
-    expectSuccess({"prog", "--", "-"});
-    EXPECT_EQ(text(input), "-");
-}
-
-// --- Long form: --keyword[=value] and --keyword value -----------------------
-
-using CommandLineLongForm = CommandLine;
-
-TEST_F(CommandLineLongForm, ValueAfterEqualsOrInTheNextWord) {
-    expectSuccess({"prog", "--TraceLevel=4", "--LogFile", "run.log", "in.txt"});
-    EXPECT_EQ(trace, 4);
-    EXPECT_EQ(text(logFile), "run.log");
-    EXPECT_EQ(text(input), "in.txt");
-}
-
-TEST_F(CommandLineLongForm, TextAfterTheFirstEqualsIsHandedOnWhole) {
-    expectSuccess({"prog", "--Rec=a=b", "--Rec=", "--Rec==c"});
-    EXPECT_EQ(recorder->received, (Received{"a=b", "", "=c"}));
-}
-
-TEST_F(CommandLineLongForm, NextWordIsTheValueWhateverItLooksLike) {
-    expectSuccess({"prog", "--TraceLevel", "-5", "--Rec", "--", "--Rec", "-a"});
-    EXPECT_EQ(trace, -5);
-    EXPECT_EQ(recorder->received, (Received{"--", "-a"}));
-    EXPECT_FALSE(all);
-    EXPECT_EQ(input, nullptr);  // "--" was a value, not the delimiter
-}
-
-TEST_F(CommandLineLongForm, KeywordAsLastWordHandsOnNull) {
-    expectSuccess({"prog", "--Rec"});
-    EXPECT_EQ(recorder->received, (Received{std::nullopt}));
-}
-
-TEST_F(CommandLineLongForm, SwitchLeavesTheNextWordAlone) {
-    expectSuccess({"prog", "--All", "next"});
-    EXPECT_TRUE(all);
-    EXPECT_EQ(text(input), "next");
-}
-
-TEST_F(CommandLineLongForm, SwitchIgnoresTheTextAfterEquals) {
-    expectSuccess({"prog", "--Verbose=no", "next"});
-    EXPECT_TRUE(verbose);
-    EXPECT_EQ(text(input), "next");
-}
-
-TEST_F(CommandLineLongForm, SwitchAsLastWordIsSet) {
-    expectSuccess({"prog", "--All"});
-    EXPECT_TRUE(all);
-}
-
-TEST_F(CommandLineLongForm, PositionalDefinitionsKeywordIsUnknownOnTheCommandLine) {
-    const Outcome outcome = run({"prog", "--InputFile=in.txt"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_KEYWORD);
-    EXPECT_EQ(outcome.messages, "Unknown keyword 'InputFile'." + kHint);
-    EXPECT_EQ(input, nullptr);
-}
-
-TEST_F(CommandLineLongForm, UnknownKeywordIsNamedWithoutItsValue) {
-    Outcome outcome = run({"prog", "--Nope=1=2"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_KEYWORD);
-    EXPECT_EQ(outcome.messages, "Unknown keyword 'Nope'." + kHint);
-
-    outcome = run({"prog", "--tracelevel", "3"});  // keywords are case-sensitive
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_KEYWORD);
-    EXPECT_EQ(outcome.messages, "Unknown keyword 'tracelevel'." + kHint);
-    EXPECT_EQ(trace, 0);
-}
-
-TEST_F(CommandLineLongForm, ValueDefinitionAsLastWordEndsTheProcess) {
-    EXPECT_EXIT(interpret({"prog", "--TraceLevel"}), testing::ExitedWithCode(255),
-                exactRegex("\n'' should be an integer\n"));
-}
-
-// --- Short form: flags, switch runs, attached and separate values ----------
-
-using CommandLineShortForm = CommandLine;
-
-TEST_F(CommandLineShortForm, ValueAttachedOrInTheNextWord) {
-    expectSuccess({"prog", "-T5", "in.txt"});
-    EXPECT_EQ(trace, 5);
-    EXPECT_EQ(text(input), "in.txt");
-
-    expectSuccess({"prog", "-T", "6", "in2.txt"});
-    EXPECT_EQ(trace, 6);
-    EXPECT_EQ(text(input), "in2.txt");
-}
-
-TEST_F(CommandLineShortForm, GroupedSwitches) {
-    expectSuccess({"prog", "-va"});
-    EXPECT_TRUE(all);
-    EXPECT_TRUE(verbose);
-}
-
-TEST_F(CommandLineShortForm, SwitchRunEndingInValueFlagWithValueAttached) {
-    expectSuccess({"prog", "-aT5", "in.txt"});
-    EXPECT_TRUE(all);
-    EXPECT_EQ(trace, 5);
-    EXPECT_EQ(text(input), "in.txt");
-}
-
-TEST_F(CommandLineShortForm, SwitchRunEndingInValueFlagTakesTheNextWord) {
-    expectSuccess({"prog", "-avT", "5", "in.txt"});
-    EXPECT_TRUE(all);
-    EXPECT_TRUE(verbose);
-    EXPECT_EQ(trace, 5);
-    EXPECT_EQ(text(input), "in.txt");
-}
-
-TEST_F(CommandLineShortForm, UnknownLetterAfterSwitchesFailsAndLeavesThemSet) {
-    const Outcome outcome = run({"prog", "-a5"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_FLAG);
-    EXPECT_EQ(outcome.messages, "Unknown flag '-5'." + kHint);
-    EXPECT_TRUE(all);
-}
-
-TEST_F(CommandLineShortForm, NegativeNumberIsAFlagUnlessItIsAValue) {
-    Outcome outcome = run({"prog", "-5"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_FLAG);
-    EXPECT_EQ(outcome.messages, "Unknown flag '-5'." + kHint);
-
-    expectSuccess({"prog", "-T", "-5"});
-    EXPECT_EQ(trace, -5);
-}
-
-TEST_F(CommandLineShortForm, EverythingAfterTheValueLetterIsTheValue) {
-    expectSuccess({"prog", "-r=5", "-rh", "-avr", "x y", "-r-a"});
-    EXPECT_EQ(recorder->received, (Received{"=5", "h", "x y", "-a"}));
-}
-
-TEST_F(CommandLineShortForm, ValueFlagAsLastWordHandsOnNull) {
-    expectSuccess({"prog", "-ar"});
-    EXPECT_TRUE(all);
-    EXPECT_EQ(recorder->received, (Received{std::nullopt}));
-}
-
-TEST_F(CommandLineShortForm, LetterAfterAValueFlagIsItsValueNotHelp) {
-    EXPECT_EXIT(interpret({"prog", "-Th"}), testing::ExitedWithCode(255),
-                exactRegex("\n'h' should be an integer\n"));
-    EXPECT_EXIT(interpret({"prog", "-T=5"}), testing::ExitedWithCode(255),
-                exactRegex("\n'=5' should be an integer\n"));
-}
-
-TEST_F(CommandLineShortForm, ValueFlagAsLastWordEndsTheProcess) {
-    EXPECT_EXIT(interpret({"prog", "-aT"}), testing::ExitedWithCode(255),
-                exactRegex("\n'' should be an integer\n"));
-}
-
-TEST_F(CommandLineShortForm, UnknownLetterDoesNotLookAtTheNextWord) {
-    const Outcome outcome = run({"prog", "-x", "-a"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_FLAG);
-    EXPECT_EQ(outcome.messages, "Unknown flag '-x'." + kHint);
-    EXPECT_FALSE(all);
-}
-
-// --- Help request -------------------------------------------------------
-
-class CommandLineHelp : public testing::Test {
-protected:
-    void SetUp() override {
-        params.AddParamDef("TraceLevel", 'T', &trace, 0, "trace level", true, "n", -1);
-        params.AddParamDef("All", 'a', &all, false, "all switches", true, "", -1);
-    }
-
-    int interpret(Args args) { return params.Interpret_returnError(args.argv(), args.argc()); }
-
-    static std::string screen(const std::string& program) {
-        return "\nusage: " + program +
-               " [-a] [-T n] [-h] [-f file] [--]\n"
-               "\n   -T n, --TraceLevel=n:\n\t\ttrace level\n\t\tDefault: 0"
-               "\n   -a, --All:\n\t\tall switches"
-               "\n   -h, --help:\n\t\tPrint this help information"
-               "\n   -f file, --ParameterFile=file:\n\t\tUse the parameters given in file"
-               "\n   --:\n\t\tDelimiter: '-' won't be interpreted as flag/\n"
-               "\t\tkeyword trigger behind this.\n";
-    }
-
-    CParam params;
-    int trace = 0;
-    bool all = false;
-};
-
-TEST_F(CommandLineHelp, HelpFlagAloneOrEndingASwitchRunShowsTheUsageScreen) {
-    EXPECT_EXIT(interpret({"tool", "-h", "--Nope"}), testing::ExitedWithCode(255),
-                exactRegex(screen("tool")));
-    EXPECT_EXIT(interpret({"tool", "-ah"}), testing::ExitedWithCode(255),
-                exactRegex(screen("tool")));
-}
-
-TEST_F(CommandLineHelp, HelpKeywordShowsTheUsageScreenWithOrWithoutValue) {
-    EXPECT_EXIT(interpret({"./run", "-a", "--help"}), testing::ExitedWithCode(255),
-                exactRegex(screen("./run")));
-    EXPECT_EXIT(interpret({"./run", "--help=x"}), testing::ExitedWithCode(255),
-                exactRegex(screen("./run")));
-}
-
-TEST_F(CommandLineHelp, HelpAfterTheDelimiterIsPositional) {
-    int result = 0;
-    const std::string messages = stderrOf([&] { result = interpret({"prog", "--", "-h"}); });
-    EXPECT_EQ(result, CParam::PROBLEM_MISSING_HYPHEN);
-    EXPECT_EQ(messages,
-              "Invalid argument '-h'.\nEach parameter must start with '-' or '--' resp.!" + kHint);
-}
-
-// --- Parameter files named on the command line ------------------------------
-
-class CommandLineParameterFile : public CommandLine {
-protected:
-    void SetUp() override {
-        CommandLine::SetUp();
-        // A death test run earlier in this process may have removed the
-        // shared temporary folder on its way out.
-        std::filesystem::create_directories(tempDir());
-        traceFile = writeTempFile("trace.par", "TraceLevel 7\n");
-    }
-
-    std::string traceFile;
-};
-
-TEST_F(CommandLineParameterFile, EveryFormReadsTheFileAndConsumesItsWords) {
-    const auto readsTheFile = [this](std::initializer_list<const char*> words) {
-        trace = 0;
-        input = nullptr;
-        expectSuccess(words);
-        EXPECT_EQ(trace, 7);
-        EXPECT_EQ(text(input), "in.txt");
-    };
-    const char* const file = traceFile.c_str();
-    const std::string attached = "-f" + traceFile;
-    const std::string withEquals = "--ParameterFile=" + traceFile;
-    readsTheFile({"prog", "-f", file, "in.txt"});
-    readsTheFile({"prog", attached.c_str(), "in.txt"});
-    readsTheFile({"prog", withEquals.c_str(), "in.txt"});
-    readsTheFile({"prog", "--ParameterFile", file, "in.txt"});
-}
-
-TEST_F(CommandLineParameterFile, FileFlagAfterSwitchesTakesTheNextWord) {
-    expectSuccess({"prog", "-af", traceFile.c_str(), "in.txt"});
-    EXPECT_TRUE(all);
-    EXPECT_EQ(trace, 7);
-    EXPECT_EQ(text(input), "in.txt");
-}
-
-TEST_F(CommandLineParameterFile, MissingFileNameTriesTheEmptyName) {
-    for (const char* word : {"-f", "-af", "--ParameterFile", "--ParameterFile="}) {
-        SCOPED_TRACE(word);
-        const Outcome outcome = run({"prog", word});
-        EXPECT_EQ(outcome.result, CParam::PROBLEM_CANNOT_OPEN_FILE);
-        EXPECT_EQ(outcome.messages, "Cannot open file ''." + kHint);
-    }
-}
-
-TEST_F(CommandLineParameterFile, ProblemInTheFileEndsTheInterpretation) {
-    const std::string missing = tempDir() + "/missing.par";
-    Outcome outcome = run({"prog", "-f", missing.c_str(), "-a"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_CANNOT_OPEN_FILE);
-    EXPECT_EQ(outcome.messages, "Cannot open file '" + missing + "'." + kHint);
-    EXPECT_FALSE(all);
-
-    const std::string bad = writeTempFile("bad.par", "Nope 1\n");
-    outcome = run({"prog", "--ParameterFile", bad.c_str(), "-a"});
-    EXPECT_EQ(outcome.result, CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE);
-    EXPECT_EQ(outcome.messages, "Unknown keyword in file '" + bad + "' at line:\n'Nope 1'." + kHint);
-    EXPECT_FALSE(all);
-}
-
-TEST_F(CommandLineParameterFile, SameFileNamedTwiceIsReadTwice) {
-    expectSuccess({"prog", "-f", traceFile.c_str(), "-T", "1", "-f", traceFile.c_str()});
-    EXPECT_EQ(trace, 7);
-    EXPECT_EQ(std::string(params.getSourceFromKey("TraceLevel")), traceFile);
-}
-
-TEST_F(CommandLineParameterFile, SourceIsTheNameAsSpelledOnTheCommandLine) {
-    const std::string spelled = tempDir() + "/./trace.par";
-    expectSuccess({"prog", "-f", spelled.c_str()});
-    ASSERT_NE(params.getSourceFromKey("TraceLevel"), nullptr);
-    EXPECT_EQ(std::string(params.getSourceFromKey("TraceLevel")), spelled);
-    EXPECT_EQ(params.getSourceFromKey("All"), nullptr);
-}
-
-TEST_F(CommandLineParameterFile, LastOccurrenceWinsAcrossCommandLineAndFiles) {
-    expectSuccess({"prog", "-T", "1", "-f", traceFile.c_str()});
-    EXPECT_EQ(trace, 7);
-    EXPECT_EQ(std::string(params.getSourceFromKey("TraceLevel")), traceFile);
-
-    expectSuccess({"prog", "-f", traceFile.c_str(), "--TraceLevel=3"});
-    EXPECT_EQ(trace, 3);
-    EXPECT_EQ(params.getSourceFromKey("TraceLevel"), nullptr);
-
-    expectSuccess({"prog", "-T2", "-T", "4", "--TraceLevel=5", "--TraceLevel", "6"});
-    EXPECT_EQ(trace, 6);
 }
 
 }  // namespace
+
+TEST(CommandLineGrammar, PositionalWordsAndTheDelimiter) {
+    expectInterpretations({
+        {{"prog"}, kOk, "", ""},
+        {{"prog", "in.txt", "-a", "out.txt"}, kOk, "", "a in=in.txt out='out.txt'"},
+        {{"prog", "-aT3", "--", "-in.txt", "--"}, kOk, "", "T=3 a in=-in.txt out='--'"},
+        {{"prog", "--", "-5"}, kOk, "", "in=-5"},
+        {{"prog", "--", "-"}, kOk, "", "in=-"},
+        {{"prog", "--", "-h"}, kOk, "", "in=-h"},
+        // Any word starting with "--=" is the delimiter and takes no value.
+        {{"prog", "--=x", "-a", "-v"}, kOk, "", "in=-a out='-v'"},
+        // Values stored before a problem stay; nothing after it is looked at.
+        {{"prog", "one", "-aT", "6", "two", "three", "-v"}, CParam::PROBLEM_MISSING_HYPHEN,
+         "Invalid argument 'three'.\nEach parameter must start with '-' or '--' resp.!",
+         "T=6 a in=one out='two'"},
+        {{"prog", "-", "x"}, kUnknownFlag, "Unknown flag ''.", ""},
+        {{"prog", "--", "in.txt", "bad"}, kInvalidValue,
+         "Invalid value 'bad' at parameter 'outfile'.", "in=in.txt out='bad'"},
+    });
+}
+
+TEST(CommandLineGrammarDeathTest, LongFormWithTheValueAfterEqualsOrInTheNextWord) {
+    expectInterpretations({
+        {{"prog", "--TraceLevel=4", "--LogFile", "run.log", "in.txt"}, kOk, "",
+         "T=4 log=run.log in=in.txt"},
+        {{"prog", "--Rec=a=b", "--Rec=", "--Rec==c"}, kOk, "", "rec='a=b','','=c'"},
+        // The next word is the value whatever it looks like.
+        {{"prog", "--TraceLevel", "-5", "--Rec", "--", "--Rec", "-a"}, kOk, "",
+         "T=-5 rec='--','-a'"},
+        // A switch leaves the next word alone and ignores a value after "=".
+        {{"prog", "--All", "next"}, kOk, "", "a in=next"},
+        {{"prog", "--Verbose=no", "next"}, kOk, "", "v in=next"},
+        {{"prog", "--All"}, kOk, "", "a"},
+        // The keyword as last word hands on null.
+        {{"prog", "--Rec"}, kInvalidValue, "Invalid value '' at parameter '--Rec'.", "rec=null"},
+        {{"prog", "--Rec=bad"}, kInvalidValue, "Invalid value 'bad' at parameter '--Rec'.",
+         "rec='bad'"},
+        {{"prog", "--Rec", "bad"}, kInvalidValue, "Invalid value 'bad' at parameter '--Rec'.",
+         "rec='bad'"},
+        // A switch of the host's that refuses reports the text it was given.
+        {{"prog", "--Quiet", "next"}, kInvalidValue,
+         "Invalid value 'next' at parameter '--Quiet'.", "q='next'"},
+        {{"prog", "--Quiet=x"}, kInvalidValue, "Invalid value 'x' at parameter '--Quiet'.",
+         "q='x'"},
+        // A keyword-less definition's keyword is for parameter files only.
+        {{"prog", "--InputFile=in.txt"}, kUnknownKeyword, "Unknown keyword 'InputFile'.", ""},
+        {{"prog", "--Nope=1=2"}, kUnknownKeyword, "Unknown keyword 'Nope'.", ""},
+        {{"prog", "--tracelevel", "3"}, kUnknownKeyword, "Unknown keyword 'tracelevel'.", ""},
+        {{"prog", "--TraceLevel"}, kEnds, "\n'' should be an integer\n"},
+    });
+}
+
+TEST(CommandLineGrammarDeathTest, ShortFormWithSwitchRunsAndAttachedOrSeparateValues) {
+    expectInterpretations({
+        {{"prog", "-T5", "in.txt"}, kOk, "", "T=5 in=in.txt"},
+        {{"prog", "-T", "6", "in.txt"}, kOk, "", "T=6 in=in.txt"},
+        {{"prog", "-va"}, kOk, "", "a v"},
+        {{"prog", "-aT5", "in.txt"}, kOk, "", "T=5 a in=in.txt"},
+        {{"prog", "-avT", "5", "in.txt"}, kOk, "", "T=5 a v in=in.txt"},
+        {{"prog", "-a5"}, kUnknownFlag, "Unknown flag '-5'.", "a"},
+        {{"prog", "-5"}, kUnknownFlag, "Unknown flag '-5'.", ""},
+        {{"prog", "-T", "-5"}, kOk, "", "T=-5"},
+        // Everything after the value letter is the value.
+        {{"prog", "-r=5", "-rh", "-avr", "x y", "-r-a"}, kOk, "", "a v rec='=5','h','x y','-a'"},
+        {{"prog", "-ar"}, kInvalidValue, "Invalid value '' at parameter '-r'.", "a rec=null"},
+        {{"prog", "-arbad"}, kInvalidValue, "Invalid value 'bad' at parameter '-r'.",
+         "a rec='bad'"},
+        // An unknown letter does not look at the next word.
+        {{"prog", "-x", "-a"}, kUnknownFlag, "Unknown flag '-x'.", ""},
+        {{"prog", "-aT"}, kEnds, "\n'' should be an integer\n"},
+        {{"prog", "-Th"}, kEnds, "\n'h' should be an integer\n"},  // a value, not help
+        {{"prog", "-T=5"}, kEnds, "\n'=5' should be an integer\n"},
+        {{"prog", "-aq"}, kEnds,
+         "\nThis shoultn't have been happened...\nAn empty value of a bool flag wasn't accepted!"},
+    });
+}
+
+TEST(CommandLineGrammar, ParameterFilesInEveryFormAndTheLastOccurrenceWins) {
+    const std::string file = writeTempFile("trace.par", "TraceLevel 7\n");
+    const std::string attached = "-f" + file;
+    const std::string withEquals = "--ParameterFile=" + file;
+    const std::string missing = tempDir() + "/missing.par";
+    const std::string bad = writeTempFile("bad.par", "Nope 1\n");
+    const char* const f = file.c_str();
+    expectInterpretations({
+        {{"prog", "-f", f, "in.txt"}, kOk, "", "T=7@trace.par in=in.txt"},
+        {{"prog", attached.c_str(), "in.txt"}, kOk, "", "T=7@trace.par in=in.txt"},
+        {{"prog", withEquals.c_str(), "in.txt"}, kOk, "", "T=7@trace.par in=in.txt"},
+        {{"prog", "--ParameterFile", f, "in.txt"}, kOk, "", "T=7@trace.par in=in.txt"},
+        {{"prog", "-af", f, "in.txt"}, kOk, "", "T=7@trace.par a in=in.txt"},
+        // Without a file name the empty name is tried.
+        {{"prog", "-f"}, kCannotOpen, "Cannot open file ''.", ""},
+        {{"prog", "-af"}, kCannotOpen, "Cannot open file ''.", "a"},
+        {{"prog", "--ParameterFile"}, kCannotOpen, "Cannot open file ''.", ""},
+        {{"prog", "--ParameterFile="}, kCannotOpen, "Cannot open file ''.", ""},
+        // A problem in the file ends the interpretation.
+        {{"prog", "-f", missing.c_str(), "-a"}, kCannotOpen,
+         "Cannot open file '" + missing + "'.", ""},
+        {{"prog", "--ParameterFile", bad.c_str(), "-a"}, CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE,
+         "Unknown keyword in file '" + bad + "' at line:\n'Nope 1'.", ""},
+        // The same file named twice is read twice; the last occurrence wins,
+        // across the command line and files.
+        {{"prog", "-f", f, "-T", "1", "-f", f}, kOk, "", "T=7@trace.par"},
+        {{"prog", "-T", "1", "-f", f}, kOk, "", "T=7@trace.par"},
+        {{"prog", "-f", f, "--TraceLevel=3"}, kOk, "", "T=3"},
+        {{"prog", "-T2", "-T", "4", "--TraceLevel=5", "--TraceLevel", "6"}, kOk, "", "T=6"},
+    });
+    // The source is the name as spelled on the command line.
+    const std::string spelled = tempDir() + "/./trace.par";
+    TestHost host;
+    ASSERT_EQ(host.run({"prog", "-f", spelled.c_str()}).result, kOk);
+    EXPECT_STREQ(host.params.getSourceFromKey("TraceLevel"), spelled.c_str());
+}
+
+TEST(CommandLineObligatory, FirstUnsatisfiedInRegistrationOrderIsReportedAfterTheLastWord) {
+    char* input = nullptr;
+    std::deque<Args> words;
+    CParam set;
+    DemoParameters demo(set);
+    set.AddParamDef("InputFile", 0, &input, nullptr, "input", false, "infile", 1);
+    const auto problemOf = [&](std::initializer_list<const char*> list, int expected) {
+        Args& args = words.emplace_back(list);
+        int result = 0;
+        const std::string messages =
+            stderrOf([&] { result = set.Interpret_returnError(args.argv(), args.argc()); });
+        EXPECT_EQ(result, expected);
+        return messages;
+    };
+    EXPECT_EQ(problemOf({"prog", "-T", "2"}, CParam::PROBLEM_MISSING_PARAMETER),
+              "Parameter 'LexiconFile' required." + helpHint("prog"));
+    EXPECT_EQ(demo.traceLevel, 2);  // nothing is undone
+    EXPECT_EQ(problemOf({"prog", "-L", "lex", "-G", "gram"}, CParam::PROBLEM_MISSING_PARAMETER),
+              "Parameter 'infile' required." + helpHint("prog"));
+    // Values of an earlier interpretation count.
+    EXPECT_EQ(problemOf({"prog", "in.txt"}, kOk), "");
+    EXPECT_STREQ(demo.lexicon, "lex");
+    EXPECT_STREQ(input, "in.txt");
+}
+
+TEST(CommandLineEntryPointsDeathTest, InterpretGivesOkOrNotOkExitOnErrorOneOrTheEnd) {
+    TestHost host;
+    Args good{"prog", "-aT", "3"};
+    Args bad{"prog", "-T", "4", "--Nope"};
+    EXPECT_EQ(host.params.Interpret(good.argv(), good.argc()), kOk);
+    EXPECT_EQ(host.state(), "T=3 a");
+    int result = -100;
+    EXPECT_EQ(stderrOf([&] { result = host.params.Interpret(bad.argv(), bad.argc()); }),
+              "Unknown keyword 'Nope'." + helpHint("prog"));
+    EXPECT_EQ(result, CParam::NOT_OK);
+    EXPECT_EQ(host.params.Interpret_exitOnError(good.argv(), good.argc()), 1);
+    EXPECT_ENDS_PROCESS(host.params.Interpret_exitOnError(bad.argv(), bad.argc()),
+                        "Unknown keyword 'Nope'." + helpHint("prog") + "...exiting.\n");
+}
+
+TEST(CommandLineEntryPoints, LaterInterpretationStartsAfreshButKeepsTheValues) {
+    TestHost host;
+    EXPECT_EQ(host.run({"prog", "-T", "5", "--", "-a"}).result, kOk);
+    EXPECT_EQ(host.state(), "T=5 in=-a");
+    // Position 1 and option mode again: -a is a switch, "b" the first word.
+    EXPECT_EQ(host.run({"prog", "-a", "b"}).result, kOk);
+    EXPECT_EQ(host.state(), "T=5 a in=b");
+    // The help hint names the program of the latest interpretation.
+    EXPECT_EQ(host.run({"first", "-x"}).messages, "Unknown flag '-x'." + helpHint("first"));
+    EXPECT_EQ(host.run({"./second", "-y"}).messages, "Unknown flag '-y'." + helpHint("./second"));
+}

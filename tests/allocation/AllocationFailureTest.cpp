@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <new>
 
-#include "Param.h"
-#include "ParamDef.h"
 #include "TestSupport.h"
 
 namespace {
@@ -27,21 +25,13 @@ int releaseCount = 0;
 void forgetReleases() { releaseCount = 0; }
 
 bool wasReleased(const void* pointer) {
-    const int kept = releaseCount < kReleasesKept ? releaseCount : kReleasesKept;
-    for (int i = 0; i < kept; ++i) {
-        if (releasedArrays[(releaseCount - 1 - i) % kReleasesKept] == pointer) return true;
+    for (int i = releaseCount - 1; i >= 0 && i >= releaseCount - kReleasesKept; --i) {
+        if (releasedArrays[i % kReleasesKept] == pointer) return true;
     }
     return false;
 }
 
-bool failsNow(int& countdown) {
-    if (countdown < 0) return false;
-    if (countdown-- > 0) return false;
-    return true;
-}
-
-void failArrayAllocation(int afterThisMany) { arraysBeforeFailure = afterThisMany; }
-void failObjectAllocation(int afterThisMany) { objectsBeforeFailure = afterThisMany; }
+bool failsNow(int& countdown) { return countdown >= 0 && countdown-- == 0; }
 
 }  // namespace
 
@@ -73,26 +63,16 @@ void operator delete[](void* pointer) noexcept {
 
 void operator delete[](void* pointer, std::size_t) noexcept { operator delete[](pointer); }
 
-namespace {
-
-class InspectableParam : public CParam {
-public:
-    using CParam::definitionCount;
-};
-
-}  // namespace
-
 TEST(StringCopyDeathTest, CopyThatCannotBeMadeEndsTheProcess) {
     char* file = nullptr;
     CStringParamDef d("LexiconFile", 'L', &file, "Lexicon", "s", "d", false, -1);
     char token[] = "lex.txt";
-    EXPECT_EXIT(
+    EXPECT_ENDS_PROCESS(
         {
-            failArrayAllocation(0);
+            arraysBeforeFailure = 0;
             d.dealWith(token, nullptr);
         },
-        testing::ExitedWithCode(255),
-        exactRegex("could not allocate memory for String parameter\n"));
+        "could not allocate memory for String parameter\n");
 }
 
 TEST(DefinitionCopiesDeathTest, CopyThatCannotBeMadeStopsAtAnAssertionNamingTheField) {
@@ -102,7 +82,7 @@ TEST(DefinitionCopiesDeathTest, CopyThatCannotBeMadeStopsAtAnAssertionNamingTheF
         int level = 0;
         EXPECT_EXIT(
             {
-                failArrayAllocation(copiesMade);
+                arraysBeforeFailure = copiesMade;
                 CIntParamDef d("TraceLevel", 'T', &level, 0, "n", "trace level", true, -1);
             },
             testing::KilledBySignal(SIGABRT),
@@ -110,13 +90,17 @@ TEST(DefinitionCopiesDeathTest, CopyThatCannotBeMadeStopsAtAnAssertionNamingTheF
     }
 }
 
-TEST(StringCopyRelease, ReplacedCopyIsReleasedAtOnceAndTheLastWithTheDefinition) {
+TEST(StringCopyRelease, ReplacedCopyIsReleasedAtOnceTheLastWithTheDefinitionNeverTheDefault) {
+    char defaultText[] = "default";
     char* text = nullptr;
     char first[] = "first";
     char second[] = "second";
     const void* secondCopy = nullptr;
+    forgetReleases();
+    { CStringParamDef unused("Title", 't', &text, defaultText, "s", "d", true, -1); }
+    EXPECT_FALSE(wasReleased(defaultText));
     {
-        CStringParamDef d("Title", 't', &text, "default", "s", "d", true, -1);
+        CStringParamDef d("Title", 't', &text, defaultText, "s", "d", true, -1);
         d.dealWith(first, nullptr);
         const void* firstCopy = text;
         forgetReleases();
@@ -127,13 +111,6 @@ TEST(StringCopyRelease, ReplacedCopyIsReleasedAtOnceAndTheLastWithTheDefinition)
         forgetReleases();
     }
     EXPECT_TRUE(wasReleased(secondCopy));
-}
-
-TEST(StringCopyRelease, DefinitionWithoutAValueReleasesOnlyItsOwnTexts) {
-    char defaultText[] = "default";
-    char* text = nullptr;
-    forgetReleases();
-    { CStringParamDef d("Title", 't', &text, defaultText, "s", "d", true, -1); }
     EXPECT_FALSE(wasReleased(defaultText));
 }
 
@@ -142,7 +119,7 @@ TEST(ListElement, RegistrationThatCannotAllocateIsRefusedQuietly) {
     double ratio = 9.0;
     int result = -1;
     const std::string output = stderrOf([&] {
-        failObjectAllocation(0);  // the list element
+        objectsBeforeFailure = 0;  // the list element
         result = set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1);
     });
     objectsBeforeFailure = -1;
