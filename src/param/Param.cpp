@@ -154,8 +154,13 @@ template <typename Definition, typename Var, typename Default>
 int CParam::addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                      const char* description, bool optional, const char* partypeName,
                      int kwlessPosition) {
-    auto* definition = new Definition(keyword, flag, var, defaultValue, partypeName, description,
-                                      optional, kwlessPosition);
+    return registerOrDestroy(new Definition(keyword, flag, var, defaultValue, partypeName,
+                                            description, optional, kwlessPosition));
+}
+
+// The overloads' definitions belong to nobody else: a refused one goes at
+// once (its constructor has already stored the default into the variable).
+int CParam::registerOrDestroy(CParamDef* definition) {
     const int result = AddParamDef(definition);
     if (result == 0) delete definition;
     return result;
@@ -186,11 +191,8 @@ PARAM_TYPED_OVERLOAD(CBoolParamDef, bool, bool)
 int CParam::AddParamDef(const char* keyword, char flag, types type, const char* description,
                         const char* errordesc, bool optional, const char* partypeName,
                         int kwlessPosition) {
-    auto* definition = new CParamDef(keyword, flag, type, partypeName, description, errordesc,
-                                     optional, kwlessPosition);
-    const int result = AddParamDef(definition);
-    if (result == 0) delete definition;
-    return result;
+    return registerOrDestroy(new CParamDef(keyword, flag, type, partypeName, description,
+                                           errordesc, optional, kwlessPosition));
 }
 
 CParamDef* CParam::definitionWithKeyword(const char* keyword) const {

@@ -251,6 +251,7 @@ private:
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                  const char* description, bool optional, const char* partypeName,
                  int kwlessPosition);
+    int registerOrDestroy(CParamDef* definition);
     void warnReservedName(const char* what, const char* name);
     ParamListElement* newElement(CParamDef* definition);
     void appendDefinition(CParamDef* definition, std::size_t keywordHash);
