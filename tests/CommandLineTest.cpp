@@ -218,4 +218,7 @@ TEST(CommandLineEntryPoints, LaterInterpretationStartsAfreshButKeepsTheValues) {
     // The help hint names the program of the latest interpretation.
     EXPECT_EQ(host.run({"first", "-x"}).messages, "Unknown flag '-x'." + helpHint("first"));
     EXPECT_EQ(host.run({"./second", "-y"}).messages, "Unknown flag '-y'." + helpHint("./second"));
+    // No vector at all is an empty command line, whatever the count says.
+    CParam empty;
+    EXPECT_EQ(empty.Interpret_returnError(nullptr, 3), kOk);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
+#include <locale>
 #include <map>
 #include <sstream>
 #include <string>
@@ -216,6 +218,45 @@ TEST(ScalarConversion, OneFormattedExtractionWithinTheTypesRange) {
     if (sizeof(long) == 8) {
         EXPECT_EQ(conversionOf<long>("3000000000"), "3000000000");
     }
+}
+
+namespace {
+
+struct ThousandsGrouping : std::numpunct<char> {
+    char do_thousands_sep() const override { return ','; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+}  // namespace
+
+// Conversions reuse one stream; it must still read with the global locale of
+// the moment, as a stream made for the token would.
+TEST(ScalarConversion, FollowsTheGlobalLocaleOfTheMoment) {
+    int value = 0;
+    CIntParamDef d("N", 0, &value, 0, "n", "d", true, -1);
+    char token[] = "1,000";
+    d.dealWith(token, nullptr);
+    EXPECT_EQ(value, 1);
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new ThousandsGrouping));
+    d.dealWith(token, nullptr);
+    std::locale::global(previous);
+    EXPECT_EQ(value, 1000);
+    d.dealWith(token, nullptr);
+    EXPECT_EQ(value, 1);
+}
+
+TEST(DefinitionBaseDeathTest, MissingTextsAreAnImpossibleStateOrShownEmpty) {
+    EXPECT_DEATH(CParamDef(nullptr, 0, TYPE_INT, "n", "d", "e", true, -1),
+                 "^Assertion failed: keyword\n$");
+    CParamDef unnamedType("Key", 0, TYPE_INT, nullptr, "d", "e", true, 1);
+    EXPECT_STREQ(unnamedType.getPartypeName(), "");
+    // The error stream stays usable for what follows.
+    EXPECT_EQ(stderrOf([&] {
+                  unnamedType.usageInfo();
+                  std::cerr << "|next";
+              }),
+              " []|next");
 }
 
 // --- String and switch ------------------------------------------------------

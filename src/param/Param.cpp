@@ -88,6 +88,9 @@ int CParam::AddParamDef(CParamDef* definition) {
         warnReservedName("keyword", keywordFinding);
         return 0;
     }
+    // Room in the index first, so that running out of memory leaves the list
+    // and the index as they were.
+    if (!keywordIndexHasRoom()) return 0;
     ParamListElement* element = newElement(definition);
     if (element == nullptr) return 0;
     if (definitionCount == 0) {
@@ -114,13 +117,22 @@ ParamListElement* CParam::newElement(CParamDef* definition) {
 }
 
 void CParam::appendDefinition(CParamDef* definition, std::size_t keywordHash) {
-    if ((keywordsIndexed + 1) * 2 > keywordSlots.size()) growKeywordIndex();
     placeKeyword({keywordHash, definition});
     ++keywordsIndexed;
     if (definition->flag != 0) {
         const auto letter = static_cast<unsigned char>(definition->flag);
         flagTable[letter] = definition;
         flagsUsed.set(letter);
+    }
+}
+
+bool CParam::keywordIndexHasRoom() {
+    if ((keywordsIndexed + 1) * 2 <= keywordSlots.size()) return true;
+    try {
+        growKeywordIndex();
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
 }
 

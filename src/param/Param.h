@@ -255,6 +255,7 @@ private:
     void warnReservedName(const char* what, const char* name);
     ParamListElement* newElement(CParamDef* definition);
     void appendDefinition(CParamDef* definition, std::size_t keywordHash);
+    bool keywordIndexHasRoom();
     void growKeywordIndex();
     void placeKeyword(const KeywordSlot& slot);
 

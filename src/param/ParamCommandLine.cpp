@@ -2,6 +2,7 @@
 // and hands every value to the definition that claims it.
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "Param.h"
@@ -28,7 +29,11 @@ struct CParam::WordWalk {
             std::memcpy(shortCopy, text, size);
             current = shortCopy;
         } else {
-            longCopy.assign(text, size - 1);
+            try {
+                longCopy.assign(text, size - 1);
+            } catch (const std::bad_alloc&) {
+                param_internal::failAssertion("WholeParameter");
+            }
             current = longCopy.data();
         }
     }
@@ -51,8 +56,9 @@ std::string flagSubject(char letter) { return std::string{'-', letter}; }
 }  // namespace
 
 int CParam::Interpret_returnError(char** argv, int argc) {
+    if (argv == nullptr) argc = 0;
     CheckParameters();
-    programName = (argv != nullptr && argc > 0) ? argv[0] : nullptr;
+    programName = argc > 0 ? argv[0] : nullptr;
     WordWalk walk(argv, argc);
     while (walk.index < argc) {
         walk.copyWord(orEmpty(argv[walk.index]));

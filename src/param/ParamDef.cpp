@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <iostream>
+#include <locale>
 #include <new>
 #include <streambuf>
 #include <type_traits>
@@ -18,6 +19,7 @@ namespace {
 // A private copy of a text the definition keeps; a failed allocation is an
 // impossible state and stops the process naming the field.
 std::unique_ptr<char[]> copyText(const char* text, const char* fieldName) {
+    if (text == nullptr) failAssertion(fieldName);
     const std::size_t length = std::strlen(text);
     std::unique_ptr<char[]> copy(new (std::nothrow) char[length + 1]);
     if (!copy) failAssertion(fieldName);
@@ -40,6 +42,9 @@ std::istream& streamOver(char* token) {
         std::istream stream{&buffer};
     };
     thread_local TokenStream reader;
+    // A fresh stream would take the global locale of the moment.
+    const std::locale current;
+    if (reader.stream.getloc() != current) reader.stream.imbue(current);
     reader.buffer.reset(token);
     reader.stream.clear();
     return reader.stream;
@@ -63,7 +68,7 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
       keyword(copyText(keyword_, "keyword")),
       flag(flag_),
       type(type_),
-      partypeName(partypeName_),
+      partypeName(partypeName_ != nullptr ? partypeName_ : ""),
       description(copyText(description_, "description")),
       errordesc(copyText(errordesc_, "errordesc")),
       kwlessPosition(kwlessPosition_),
