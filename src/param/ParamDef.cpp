@@ -40,11 +40,15 @@ std::istream& streamOver(char* token) {
     struct TokenStream {
         TokenBuffer buffer;
         std::istream stream{&buffer};
+        std::locale locale = stream.getloc();
     };
     thread_local TokenStream reader;
     // A fresh stream would take the global locale of the moment.
     const std::locale current;
-    if (reader.stream.getloc() != current) reader.stream.imbue(current);
+    if (current != reader.locale) {
+        reader.stream.imbue(current);
+        reader.locale = current;
+    }
     reader.buffer.reset(token);
     reader.stream.clear();
     return reader.stream;
