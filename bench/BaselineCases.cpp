@@ -123,19 +123,7 @@ struct TypicalOptions {
 
 void typical(benchmark::State& state) {
     ArgVector line = typicalLine();
-    {
-        TypicalOptions options;
-        if (!options.parse(line.argc(), line.argv()) ||
-            !(options.values() == expectedTypicalValues())) {
-            return cases::refuse(state, "typical line");
-        }
-    }
-    for (auto _ : state) {
-        TypicalOptions options;
-        bool ok = options.parse(line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(options.traceLevel);
-    }
+    cases::buildAndParse<TypicalOptions>(state, line, expectedTypicalValues(), "typical line");
 }
 
 // --- The 50-word line ------------------------------------------------------
@@ -218,19 +206,7 @@ struct MixedOptions {
 
 void mixed(benchmark::State& state) {
     ArgVector line = mixedLine();
-    {
-        MixedOptions options;
-        if (!options.parse(line.argc(), line.argv()) ||
-            !(options.values() == expectedMixedValues())) {
-            return cases::refuse(state, "50-word line");
-        }
-    }
-    for (auto _ : state) {
-        MixedOptions options;
-        bool ok = options.parse(line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(options.v.level);
-    }
+    cases::buildAndParse<MixedOptions>(state, line, expectedMixedValues(), "50-word line");
 }
 
 // --- Scaling ----------------------------------------------------------------

@@ -59,6 +59,26 @@ void add(const std::string& work, const std::string& parser,
 // values: its figures would not be about the same work.
 void refuse(benchmark::State& state, const std::string& what);
 
+// The "build the set, parse a line" case, the same for every parser: Parser
+// registers its definitions when constructed, parse(argc, argv) tells
+// whether the line was accepted, values() what it left in its variables.
+template <typename Parser, typename Values>
+void buildAndParse(benchmark::State& state, ArgVector& line, const Values& expected,
+                   const std::string& what) {
+    {
+        Parser parser;
+        if (!parser.parse(line.argc(), line.argv()) || !(parser.values() == expected)) {
+            return refuse(state, what);
+        }
+    }
+    for (auto _ : state) {
+        Parser parser;
+        bool ok = parser.parse(line.argc(), line.argv());
+        benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(parser);
+    }
+}
+
 void addParamCases(const Inputs& inputs);
 void addBaselineCases(const Inputs& inputs);
 #ifdef PARAM_BENCH_HAVE_CLI11

@@ -36,24 +36,13 @@ struct TypicalApp {
         app.add_option("--LogFile", logFile, "name of log file from ZQ-Tool");
     }
 
+    bool parse(int argc, char** argv) { return ::parse(app, argc, argv); }
     TypicalValues values() const { return {traceLevel, lexiconFile, grammarFile, logFile}; }
 };
 
 void typical(benchmark::State& state) {
     ArgVector line = typicalLine();
-    {
-        TypicalApp app;
-        if (!parse(app.app, line.argc(), line.argv()) ||
-            !(app.values() == expectedTypicalValues())) {
-            return cases::refuse(state, "typical line");
-        }
-    }
-    for (auto _ : state) {
-        TypicalApp app;
-        bool ok = parse(app.app, line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(app.traceLevel);
-    }
+    cases::buildAndParse<TypicalApp>(state, line, expectedTypicalValues(), "typical line");
 }
 
 struct MixedApp {
@@ -85,22 +74,14 @@ struct MixedApp {
         app.add_option("Sixth", v.sixth, "sixth word");
         app.add_option("Seventh", v.seventh, "seventh word");
     }
+
+    bool parse(int argc, char** argv) { return ::parse(app, argc, argv); }
+    const MixedValues& values() const { return v; }
 };
 
 void mixed(benchmark::State& state) {
     ArgVector line = mixedLine();
-    {
-        MixedApp app;
-        if (!parse(app.app, line.argc(), line.argv()) || !(app.v == expectedMixedValues())) {
-            return cases::refuse(state, "50-word line");
-        }
-    }
-    for (auto _ : state) {
-        MixedApp app;
-        bool ok = parse(app.app, line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(app.v.level);
-    }
+    cases::buildAndParse<MixedApp>(state, line, expectedMixedValues(), "50-word line");
 }
 
 void registerInts(CLI::App& app, std::vector<int>& values,

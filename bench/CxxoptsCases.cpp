@@ -50,19 +50,7 @@ struct TypicalOptions {
 
 void typical(benchmark::State& state) {
     ArgVector line = typicalLine();
-    {
-        TypicalOptions options;
-        if (!options.parse(line.argc(), line.argv()) ||
-            !(options.values() == expectedTypicalValues())) {
-            return cases::refuse(state, "typical line");
-        }
-    }
-    for (auto _ : state) {
-        TypicalOptions options;
-        bool ok = options.parse(line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(options.traceLevel);
-    }
+    cases::buildAndParse<TypicalOptions>(state, line, expectedTypicalValues(), "typical line");
 }
 
 struct MixedOptions {
@@ -96,23 +84,14 @@ struct MixedOptions {
         options.parse_positional(
             {"First", "Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh"});
     }
+
+    bool parse(int argc, char** argv) { return ::parse(options, argc, argv); }
+    const MixedValues& values() const { return v; }
 };
 
 void mixed(benchmark::State& state) {
     ArgVector line = mixedLine();
-    {
-        MixedOptions options;
-        if (!parse(options.options, line.argc(), line.argv()) ||
-            !(options.v == expectedMixedValues())) {
-            return cases::refuse(state, "50-word line");
-        }
-    }
-    for (auto _ : state) {
-        MixedOptions options;
-        bool ok = parse(options.options, line.argc(), line.argv());
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(options.v.level);
-    }
+    cases::buildAndParse<MixedOptions>(state, line, expectedMixedValues(), "50-word line");
 }
 
 void registerInts(cxxopts::Options& options, std::vector<int>& values,

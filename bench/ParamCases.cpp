@@ -30,6 +30,7 @@ struct TypicalSet {
                           "s", -1);
     }
 
+    bool parse(int argc, char** argv) { return param.Interpret(argv, argc) == CParam::OK; }
     TypicalValues values() const {
         return {traceLevel, text(lexiconFile), text(grammarFile), text(logFile)};
     }
@@ -37,19 +38,7 @@ struct TypicalSet {
 
 void typical(benchmark::State& state) {
     ArgVector line = typicalLine();
-    {
-        TypicalSet set;
-        if (set.param.Interpret(line.argv(), line.argc()) != CParam::OK ||
-            !(set.values() == expectedTypicalValues())) {
-            return cases::refuse(state, "typical line");
-        }
-    }
-    for (auto _ : state) {
-        TypicalSet set;
-        int result = set.param.Interpret(line.argv(), line.argc());
-        benchmark::DoNotOptimize(result);
-        benchmark::DoNotOptimize(set.traceLevel);
-    }
+    cases::buildAndParse<TypicalSet>(state, line, expectedTypicalValues(), "typical line");
 }
 
 // The 22 definitions of the 50-word line.
@@ -95,6 +84,7 @@ struct MixedSet {
         param.AddParamDef("Seventh", 0, &seventh, nullptr, "seventh word", true, "seventh", 7);
     }
 
+    bool parse(int argc, char** argv) { return param.Interpret(argv, argc) == CParam::OK; }
     MixedValues values() const {
         MixedValues v;
         v.all = all, v.brief = brief, v.color = color, v.dryRun = dryRun;
@@ -110,19 +100,7 @@ struct MixedSet {
 
 void mixed(benchmark::State& state) {
     ArgVector line = mixedLine();
-    {
-        MixedSet set;
-        if (set.param.Interpret(line.argv(), line.argc()) != CParam::OK ||
-            !(set.values() == expectedMixedValues())) {
-            return cases::refuse(state, "50-word line");
-        }
-    }
-    for (auto _ : state) {
-        MixedSet set;
-        int result = set.param.Interpret(line.argv(), line.argc());
-        benchmark::DoNotOptimize(result);
-        benchmark::DoNotOptimize(set.level);
-    }
+    cases::buildAndParse<MixedSet>(state, line, expectedMixedValues(), "50-word line");
 }
 
 // Returns how many of the definitions were accepted.
