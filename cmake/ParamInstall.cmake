@@ -1,6 +1,6 @@
-# Install rules: the headers, the library, TestParam, a CMake package
+# Install rules: the public headers, the library, a CMake package
 # (find_package(Param CONFIG) giving the target Param::param) and a
-# pkg-config file (param.pc).
+# pkg-config file (param.pc); the programs only with PARAM_INSTALL_PROGRAMS.
 #
 # Included by the top-level CMakeLists.txt after the targets exist.
 include(GNUInstallDirs)
@@ -9,6 +9,7 @@ include(CMakePackageConfigHelpers)
 # A project that pulls the sources in with add_subdirectory or FetchContent
 # usually installs its own things only; it can switch this on.
 option(PARAM_INSTALL "Generate the install rules of the Param library" ${PROJECT_IS_TOP_LEVEL})
+option(PARAM_INSTALL_PROGRAMS "Install TestParam and the example programs too" OFF)
 if(NOT PARAM_INSTALL)
     return()
 endif()
@@ -23,7 +24,8 @@ set(param_source_dir "${CMAKE_CURRENT_LIST_DIR}/..")
 set(param_binary_dir "${PROJECT_BINARY_DIR}")
 
 # --- The library and its public headers ------------------------------------
-# ProcessEnd.h is internal: no public header includes it.
+# The public headers are the two beside the sources; everything internal
+# lives in src/param/detail/ and is not installed.
 install(TARGETS param
     EXPORT ParamTargets
     ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Param_Development
@@ -36,17 +38,23 @@ install(FILES
     DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/param"
     COMPONENT Param_Development)
 
-# --- The demonstration program ---------------------------------------------
-if(TARGET TestParam)
+# --- The programs, when asked for ---------------------------------------------
+if(PARAM_INSTALL_PROGRAMS)
+    set(param_programs "")
+    foreach(program TestParam FileTool wordfreq)
+        if(TARGET ${program})
+            list(APPEND param_programs ${program})
+        endif()
+    endforeach()
     get_target_property(param_type param TYPE)
     if(param_type STREQUAL "SHARED_LIBRARY")
-        # Installed under any prefix, it finds the shared library in the
+        # Installed under any prefix, they find the shared library in the
         # prefix's library folder.
         file(RELATIVE_PATH bin_to_lib
             "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}")
-        set_target_properties(TestParam PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
+        set_target_properties(${param_programs} PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
     endif()
-    install(TARGETS TestParam
+    install(TARGETS ${param_programs}
         RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT Param_Runtime)
 endif()
 

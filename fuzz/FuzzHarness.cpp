@@ -129,7 +129,7 @@ bool namesAnyPath(std::string_view input) { return input.find('/') != std::strin
 // The parameter set
 
 // Gives the checks a view of the set's own records.
-class InspectableParam : public CParam {
+class CheckedParam : public CParam {
 public:
     bool recordsFileName(const char* name) const {
         for (const ParamFileElement* e = paramFileList; e != nullptr; e = e->next) {
@@ -208,7 +208,7 @@ public:
 // its command lines and parameter files work here as well.
 struct FuzzSet {
     HostVariables v;
-    InspectableParam set;
+    CheckedParam set;
 
     FuzzSet() {
         // clang-format off

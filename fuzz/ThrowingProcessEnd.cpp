@@ -1,10 +1,10 @@
-// Replaces src/param/ProcessEnd.cpp in the fuzz targets and in the
-// regression replay test: instead of ending the process, both functions
-// throw, and the harness catches what they throw.
-#include "ProcessEnd.h"
+// Replaces src/param/detail/ProcessEnd.cpp in the fuzz targets: instead of
+// ending the process, both functions throw, and the harness catches what
+// they throw.
+#include "detail/ProcessEnd.h"
 #include "ProcessEnded.h"
 
-namespace param_internal {
+namespace param_detail {
 
 void endProcess(int status) {
     throw param_fuzz::ProcessEnded{status, nullptr};
@@ -14,4 +14,4 @@ void failAssertion(const char* condition) {
     throw param_fuzz::ProcessEnded{-1, condition};
 }
 
-}  // namespace param_internal
+}  // namespace param_detail

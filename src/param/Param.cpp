@@ -1,36 +1,16 @@
 // CParam as a registry: construction, destruction, registration with its
-// name checks, the check of the positional parameters, lookups and listing.
+// name checks, the check of the positional parameters, lookups, listing and
+// the problem reports.
 #include "Param.h"
 
-#include <cstdint>
 #include <cstring>
-#include <iostream>
-#include <new>
 
-#include "ProcessEnd.h"
+#include "detail/Memory.h"
+#include "detail/NameIndex.h"
+#include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
 
-namespace {
-
-const char* const kBeware = "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!";
-
-// FNV-1a over the keyword's bytes, with the high half folded into the low
-// bits, which choose the slot.
-std::size_t keywordHash(const char* keyword) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (auto* byte = reinterpret_cast<const unsigned char*>(keyword); *byte != 0; ++byte) {
-        hash = (hash ^ *byte) * 1099511628211ULL;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-}
-
-}  // namespace
-
-struct CParam::ElementBlock {
-    static constexpr std::size_t kCapacity = 16;
-    std::unique_ptr<ElementBlock> older;
-    std::size_t used = 0;
-    ParamListElement elements[kCapacity];
-};
+namespace text = param_detail::text;
 
 CParam::CParam()
     : definitionCount(0),
@@ -41,11 +21,12 @@ CParam::CParam()
       kwlessCount(0) {}
 
 CParam::~CParam() {
-    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
+    while (firstElement != nullptr) {
+        ParamListElement* element = firstElement;
+        firstElement = element->next;
         delete element->definition;
+        delete element;
     }
-    // One block at a time, so that a long chain does not recurse.
-    while (elementBlocks) elementBlocks = std::move(elementBlocks->older);
     while (paramFileList != nullptr) {
         ParamFileElement* element = paramFileList;
         paramFileList = element->next;
@@ -66,33 +47,30 @@ int CParam::AddParamDef(CParamDef* definition) {
         flagFinding = 'f';
     }
     const char* keywordFinding = nullptr;
-    // The first letter spares most keywords both comparisons.
-    const char first = definition->keyword[0];
-    if (first == 'h' && definition->understands("help")) {
+    if (definition->understands("help")) {
         keywordFinding = "help";
-    } else if (first == 'P' && definition->understands("ParameterFile")) {
+    } else if (definition->understands("ParameterFile")) {
         keywordFinding = "ParameterFile";
     }
+    const char* keyword = definition->keyword.get();
     if (definitionWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
-    const std::size_t hash = keywordHash(definition->keyword.get());
-    if (findKeyword(definition->keyword.get(), hash) != nullptr) {
-        keywordFinding = definition->keyword.get();
-    }
+    if (definitionWithKeyword(keyword) != nullptr) keywordFinding = keyword;
 
     if (flagFinding != 0) {
         const char flagText[2] = {flagFinding, '\0'};
-        warnReservedName("flag", flagText);
+        text::registrationWarning("flag", flagText);
         return 0;
     }
     if (keywordFinding != nullptr) {
-        warnReservedName("keyword", keywordFinding);
+        text::registrationWarning("keyword", keywordFinding);
         return 0;
     }
-    // Room in the index first, so that running out of memory leaves the list
-    // and the index as they were.
-    if (!keywordIndexHasRoom()) return 0;
-    ParamListElement* element = newElement(definition);
-    if (element == nullptr) return 0;
+    if (!names) names.reset(param_detail::tryNew<param_detail::NameIndex>());
+    auto* element = param_detail::tryNew<ParamListElement>(nullptr, definition);
+    if (names == nullptr || element == nullptr || !names->add(definition, keyword, definition->flag)) {
+        delete element;
+        return 0;
+    }
     if (definitionCount == 0) {
         firstElement = element;
     } else {
@@ -100,74 +78,15 @@ int CParam::AddParamDef(CParamDef* definition) {
     }
     lastElement = element;
     ++definitionCount;
-    appendDefinition(definition, hash);
     return 1;
-}
-
-ParamListElement* CParam::newElement(CParamDef* definition) {
-    if (!elementBlocks || elementBlocks->used == ElementBlock::kCapacity) {
-        std::unique_ptr<ElementBlock> block(new (std::nothrow) ElementBlock);
-        if (!block) return nullptr;
-        block->older = std::move(elementBlocks);
-        elementBlocks = std::move(block);
-    }
-    ParamListElement* element = &elementBlocks->elements[elementBlocks->used++];
-    *element = {nullptr, definition};
-    return element;
-}
-
-void CParam::appendDefinition(CParamDef* definition, std::size_t keywordHash) {
-    placeKeyword({keywordHash, definition});
-    ++keywordsIndexed;
-    if (definition->flag != 0) {
-        const auto letter = static_cast<unsigned char>(definition->flag);
-        flagTable[letter] = definition;
-        flagsUsed.set(letter);
-    }
-}
-
-bool CParam::keywordIndexHasRoom() {
-    if ((keywordsIndexed + 1) * 2 <= keywordSlots.size()) return true;
-    try {
-        growKeywordIndex();
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-void CParam::growKeywordIndex() {
-    std::vector<KeywordSlot> slots(keywordSlots.empty() ? 16 : keywordSlots.size() * 2);
-    slots.swap(keywordSlots);
-    for (const KeywordSlot& slot : slots) {
-        if (slot.definition != nullptr) placeKeyword(slot);
-    }
-}
-
-void CParam::placeKeyword(const KeywordSlot& slot) {
-    const std::size_t mask = keywordSlots.size() - 1;
-    std::size_t index = slot.hash & mask;
-    while (keywordSlots[index].definition != nullptr) index = (index + 1) & mask;
-    keywordSlots[index] = slot;
-}
-
-void CParam::warnReservedName(const char* what, const char* name) {
-    std::cerr << std::endl
-              << "CParam.AddParamDef :" << std::endl
-              << " Internal warning: the " << what << " '" << name
-              << "' is reserved for special purposes or has" << std::endl
-              << " been used for another parameter." << std::endl
-              << " It should not be redefined." << std::endl
-              << kBeware << std::endl
-              << std::endl;
 }
 
 template <typename Definition, typename Var, typename Default>
 int CParam::addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                      const char* description, bool optional, const char* partypeName,
                      int kwlessPosition) {
-    return registerOrDestroy(new Definition(keyword, flag, var, defaultValue, partypeName,
-                                            description, optional, kwlessPosition));
+    return registerOrDestroy(param_detail::tryNew<Definition>(
+        keyword, flag, var, defaultValue, partypeName, description, optional, kwlessPosition));
 }
 
 // The overloads' definitions belong to nobody else: a refused one goes at
@@ -203,30 +122,19 @@ PARAM_TYPED_OVERLOAD(CBoolParamDef, bool, bool)
 int CParam::AddParamDef(const char* keyword, char flag, types type, const char* description,
                         const char* errordesc, bool optional, const char* partypeName,
                         int kwlessPosition) {
-    return registerOrDestroy(new CParamDef(keyword, flag, type, partypeName, description,
-                                           errordesc, optional, kwlessPosition));
+    return registerOrDestroy(param_detail::tryNew<CParamDef>(
+        keyword, flag, type, partypeName, description, errordesc, optional, kwlessPosition));
 }
+
+// ---------------------------------------------------------------------------
+// Finding definitions
 
 CParamDef* CParam::definitionWithKeyword(const char* keyword) const {
-    return findKeyword(keyword, keywordHash(keyword));
-}
-
-CParamDef* CParam::findKeyword(const char* keyword, std::size_t hash) const {
-    if (keywordSlots.empty()) return nullptr;
-    const std::size_t mask = keywordSlots.size() - 1;
-    for (std::size_t index = hash & mask; keywordSlots[index].definition != nullptr;
-         index = (index + 1) & mask) {
-        const KeywordSlot& slot = keywordSlots[index];
-        if (slot.hash == hash && std::strcmp(slot.definition->keyword.get(), keyword) == 0) {
-            return slot.definition;
-        }
-    }
-    return nullptr;
+    return names ? names->withKeyword(keyword) : nullptr;
 }
 
 CParamDef* CParam::definitionWithFlag(char letter) const {
-    const auto index = static_cast<unsigned char>(letter);
-    return letter != 0 && flagsUsed.test(index) ? flagTable[index] : nullptr;
+    return names ? names->withFlag(letter) : nullptr;
 }
 
 // Positions are asked of every definition in registration order, since a
@@ -236,6 +144,16 @@ CParamDef* CParam::positionalDefinition(int position) const {
         if (element->definition->myKWless_param(position)) return element->definition;
     }
     return nullptr;
+}
+
+void* CParam::getValueFromKey(const char* keyword) {
+    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
+    return definition != nullptr ? definition->getValue() : nullptr;
+}
+
+const char* CParam::getSourceFromKey(const char* keyword) {
+    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
+    return definition != nullptr ? definition->getSource() : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -258,68 +176,32 @@ bool CParam::CheckParameters() {
             if (definition->optional()) {
                 optionalSeen = true;
             } else if (optionalSeen) {
-                warnObligatoryBehindOptional(definition);
+                text::obligatoryBehindOptionalWarning(definition->getPartypeName());
                 result = false;
             }
         }
         if (users != 1) {
-            warnPositionUse(position, users);
+            text::positionUseWarning(position, users);
             result = false;
         }
     }
     return result;
 }
 
-void CParam::warnObligatoryBehindOptional(CParamDef* definition) {
-    std::cerr << std::endl
-              << "CParam::CheckParameters():" << std::endl
-              << "Internal warning: An obligatory kwdless parameter ("
-              << definition->getPartypeName() << ") is located  " << std::endl
-              << "behind an optional one." << std::endl
-              << kBeware << std::endl
-              << std::endl;
-}
-
-void CParam::warnPositionUse(int position, int users) {
-    std::cerr << std::endl
-              << "CParam::CheckParameters():" << std::endl
-              << "Internal Warning: Position nr. " << position << " for keyword-less parameters";
-    if (users == 0) {
-        std::cerr << std::endl << "is not used by any parameter.";
-    } else {
-        std::cerr << std::endl << "is used by " << users << " parameters." << std::endl;
-    }
-    std::cerr << std::endl << kBeware << std::endl << std::endl;
-}
-
 // ---------------------------------------------------------------------------
-// Lookups and listing
-
-void* CParam::getValueFromKey(const char* keyword) {
-    if (keyword == nullptr) return nullptr;
-    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
-        if (std::strcmp(keyword, element->definition->getKeyword()) == 0) {
-            return element->definition->getValue();
-        }
-    }
-    return nullptr;
-}
-
-const char* CParam::getSourceFromKey(const char* keyword) {
-    if (keyword == nullptr) return nullptr;
-    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
-        if (std::strcmp(keyword, element->definition->getKeyword()) == 0) {
-            return element->definition->getSource();
-        }
-    }
-    return nullptr;
-}
+// Listing and problem reports
 
 void CParam::Display(std::ostream& out) const {
     for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
         if (element->definition == nullptr) {
-            param_internal::failAssertion("currentListElement->definition");
+            param_detail::failAssertion("currentListElement->definition");
         }
         element->definition->display(out);
     }
+}
+
+int CParam::showError(int problem, const char* subject, const char* detail) {
+    const auto orEmpty = [](const char* text) { return text != nullptr ? text : ""; };
+    text::problem(problem, orEmpty(subject), orEmpty(detail), orEmpty(programName));
+    return problem;
 }

@@ -18,14 +18,14 @@
 #ifndef PARAM_PARAM_H
 #define PARAM_PARAM_H
 
-#include <array>
-#include <bitset>
-#include <cstddef>
 #include <memory>
 #include <ostream>
-#include <vector>
 
 #include "ParamDef.h"
+
+namespace param_detail {
+class NameIndex;
+}
 
 // One element of the set's definition list, in registration order.
 // definition is owned by the set.
@@ -225,47 +225,19 @@ protected:
     int kwlessCount;
 
 private:
-    // Lookup tables beside the list (which stays the registration order).
-    // Registration keeps keywords and flags unique, so each name has at most
-    // one definition.
-    //
-    // The keyword index is an open-addressing table in one array (linear
-    // probing, a power of two in size, at most half full), so registering
-    // costs no allocation per keyword.
-    struct KeywordSlot {
-        std::size_t hash;
-        CParamDef* definition;  // null in a free slot
-    };
-    std::vector<KeywordSlot> keywordSlots;
-    std::size_t keywordsIndexed = 0;
-    // Only the entries of the letters in flagsUsed are ever written or read,
-    // so a new set clears 32 bytes rather than the whole table.
-    std::array<CParamDef*, 256> flagTable;
-    std::bitset<256> flagsUsed;
-    // The list's elements are handed out from blocks (newest block first)
-    // rather than allocated one by one.
-    struct ElementBlock;
-    std::unique_ptr<ElementBlock> elementBlocks;
+    // Finds definitions by keyword and by flag, for registration, the
+    // interpreter, the reader and the lookups alike; created with the first
+    // registration.
+    std::unique_ptr<param_detail::NameIndex> names;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                  const char* description, bool optional, const char* partypeName,
                  int kwlessPosition);
     int registerOrDestroy(CParamDef* definition);
-    void warnReservedName(const char* what, const char* name);
-    ParamListElement* newElement(CParamDef* definition);
-    void appendDefinition(CParamDef* definition, std::size_t keywordHash);
-    bool keywordIndexHasRoom();
-    void growKeywordIndex();
-    void placeKeyword(const KeywordSlot& slot);
-
     CParamDef* definitionWithKeyword(const char* keyword) const;
-    CParamDef* findKeyword(const char* keyword, std::size_t hash) const;
     CParamDef* definitionWithFlag(char letter) const;
     CParamDef* positionalDefinition(int position) const;
-
-    void warnObligatoryBehindOptional(CParamDef* definition);
-    void warnPositionUse(int position, int users);
 
     struct WordWalk;
     int interpretPositionalWord(WordWalk& walk);

@@ -1,12 +1,11 @@
 // The command-line interpreter: walks the host's words once, left to right,
 // and hands every value to the definition that claims it.
 #include <cstring>
-#include <iostream>
-#include <new>
-#include <string>
 
 #include "Param.h"
-#include "ProcessEnd.h"
+#include "detail/Memory.h"
+#include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
 
 // The state of one interpretation. The current word is copied once (see
 // copyWord) so that a long keyword can be cut at its "=" without touching
@@ -24,17 +23,12 @@ struct CParam::WordWalk {
     // usual command line any allocation, else into longCopy (whose buffer is
     // reused from word to word).
     void copyWord(const char* text) {
-        const std::size_t size = std::strlen(text) + 1;
-        if (size <= sizeof shortCopy) {
-            std::memcpy(shortCopy, text, size);
+        const std::size_t length = std::strlen(text);
+        if (length < sizeof shortCopy) {
+            std::memcpy(shortCopy, text, length + 1);
             current = shortCopy;
         } else {
-            try {
-                longCopy.assign(text, size - 1);
-            } catch (const std::bad_alloc&) {
-                param_internal::failAssertion("WholeParameter");
-            }
-            current = longCopy.data();
+            current = longCopy.assign(text, length);
         }
     }
     char* word() { return current; }
@@ -43,15 +37,13 @@ struct CParam::WordWalk {
 
 private:
     char shortCopy[64];
-    std::string longCopy;
+    param_detail::Buffer longCopy{"WholeParameter"};
     char* current = shortCopy;
 };
 
 namespace {
 
 const char* orEmpty(const char* text) { return text != nullptr ? text : ""; }
-
-std::string flagSubject(char letter) { return std::string{'-', letter}; }
 
 }  // namespace
 
@@ -85,8 +77,8 @@ int CParam::Interpret(char** argv, int argc) {
 
 int CParam::Interpret_exitOnError(char** argv, int argc) {
     if (Interpret_returnError(argv, argc) > 0) return 1;
-    std::cerr << "...exiting." << std::endl;
-    param_internal::endProcess(-1);
+    param_detail::text::exiting();
+    param_detail::endProcess(-1);
 }
 
 // Each interpret* operation returns the number of words it consumed (1 or
@@ -117,8 +109,8 @@ int CParam::interpretLongForm(WordWalk& walk) {
     if (definition != nullptr && !definition->no_keyword()) {
         const bool takesValue = definition->skipAfter();
         if (definition->dealWith(value, nullptr) == 0) {
-            return showError(PROBLEM_INVALID_VALUE, ("--" + std::string(keyword)).c_str(),
-                             orEmpty(value));
+            // The word's copy, cut at its "=", reads "--keyword".
+            return showError(PROBLEM_INVALID_VALUE, walk.word(), orEmpty(value));
         }
         return takesValue ? wordsWithValue : 1;
     }
@@ -141,16 +133,15 @@ int CParam::interpretShortForm(WordWalk& walk) {
          ++letter) {
         char emptyValue[1] = {'\0'};
         if (sw->dealWith(emptyValue, nullptr) == 0) {
-            std::cerr << "\nThis shoultn't have been happened...\n"
-                      << "An empty value of a bool flag wasn't accepted!";
-            std::cerr.flush();
-            param_internal::endProcess(-1);
+            param_detail::text::switchRefusedEmptyValue();
+            param_detail::endProcess(-1);
         }
     }
     if (*letter == 'h') usageInfo(walk.argv[0]);
     if (*letter == '\0') return 1;
 
     const char flag = *letter;
+    const char flagSubject[3] = {'-', flag, '\0'};
     char* value = letter + 1;
     int consumed = 1;
     if (*value == '\0') {
@@ -160,7 +151,7 @@ int CParam::interpretShortForm(WordWalk& walk) {
     CParamDef* definition = definitionWithFlag(flag);
     if (definition != nullptr && !definition->no_keyword() && definition->skipAfter()) {
         if (definition->dealWith(value, nullptr) == 0) {
-            return showError(PROBLEM_INVALID_VALUE, flagSubject(flag).c_str(), orEmpty(value));
+            return showError(PROBLEM_INVALID_VALUE, flagSubject, orEmpty(value));
         }
         return consumed;
     }
@@ -168,7 +159,7 @@ int CParam::interpretShortForm(WordWalk& walk) {
         const int result = read_parameter_file(orEmpty(value));
         return result < 0 ? result : consumed;
     }
-    return showError(PROBLEM_UNKNOWN_FLAG, flagSubject(flag).c_str(), "");
+    return showError(PROBLEM_UNKNOWN_FLAG, flagSubject, "");
 }
 
 int CParam::checkObligatoryParameters() {

@@ -1,25 +1,16 @@
 // The parameter-file reader: one "keyword value" pair per line, "#" comments
 // in the first column, nested files named by ParameterFile lines.
 #include <cstring>
-#include <fstream>
-#include <memory>
-#include <string>
 
 #include "Param.h"
+#include "detail/LineReader.h"
+#include "detail/Memory.h"
+#include "detail/ProcessEnd.h"
 
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isSeparator(char c) { return isBlank(c) || c == '='; }
-
-// Reads one line of any length into line (whose buffer is reused). A
-// carriage return ending the line belongs to a CRLF line end, not to the
-// line.
-bool readLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
-}
 
 struct KeywordAndValue {
     char* keyword;  // empty for an empty or blank line
@@ -53,25 +44,24 @@ KeywordAndValue splitKeywordAndValue(char* text) {
 
 int CParam::read_parameter_file(const char* fileName) {
     if (fileName == nullptr) fileName = "";
-    std::ifstream file(fileName);
-    // A directory opens like a file and fails only at its first read; it
-    // must not pass for an empty parameter file.
-    if (!file.is_open() || (file.peek(), file.bad())) {
-        return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
-    }
+    param_detail::LineReader reader;
+    if (!reader.open(fileName)) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
     char* source = recordParameterFile(fileName);
 
-    std::string line;
-    std::string workingCopy;
-    while (readLine(file, line)) {
-        if (line.c_str()[0] == '#') continue;
-        workingCopy.assign(line.c_str());
-        const int result = interpretFileLine(fileName, source, line.c_str(), workingCopy.data());
+    param_detail::Buffer workingCopy("line");
+    while (true) {
+        const auto outcome = reader.next();
+        if (outcome == param_detail::LineReader::END) return OK;
+        // A read error is not the end of the file: the lines after it are lost.
+        if (outcome == param_detail::LineReader::READ_ERROR) {
+            return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+        }
+        const char* line = reader.line();
+        if (line[0] == '#') continue;
+        char* copy = workingCopy.assign(line, std::strlen(line));
+        const int result = interpretFileLine(fileName, source, line, copy);
         if (result <= 0) return result;
     }
-    // A read error is not the end of the file: the lines after it are lost.
-    if (file.bad()) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
-    return OK;
 }
 
 // Returns OK to go on with the next line, or the code that ends the file.
@@ -101,10 +91,10 @@ int CParam::interpretFileLine(const char* fileName, char* source, const char* li
 }
 
 char* CParam::recordParameterFile(const char* fileName) {
-    const std::size_t length = std::strlen(fileName);
-    std::unique_ptr<char[]> copy(new char[length + 1]);
-    std::memcpy(copy.get(), fileName, length + 1);
-    paramFileList = new ParamFileElement{paramFileList, copy.get()};
+    param_detail::Text copy = param_detail::copyTextOrStop(fileName, "fileName");
+    auto* element = param_detail::tryNew<ParamFileElement>(paramFileList, copy.get());
+    if (element == nullptr) param_detail::failAssertion("fileName");
+    paramFileList = element;
     return copy.release();
 }
 

@@ -1,0 +1,58 @@
+// CStringParamDef: a string variable of the host, pointed at the
+// definition's own copy of the latest value.
+#include <climits>
+#include <cstring>
+#include <iostream>
+
+#include "ParamDef.h"
+#include "detail/Memory.h"
+#include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
+
+CStringParamDef::CStringParamDef(const char* keyword_, char flag_, char** var_,
+                                 const char* defaultValue_, const char* partypeName_,
+                                 const char* description_, bool optional_, int kwlessPosition_)
+    : CParamDef(keyword_, flag_, TYPE_STRING, partypeName_, description_,
+                param_detail::text::errorDescription(TYPE_STRING), optional_, kwlessPosition_),
+      var(var_),
+      defaultValue(defaultValue_),
+      ownsValue(false) {
+    // The host's variable points at the default itself; the host never
+    // writes through it while the definition has not taken a value.
+    *var = const_cast<char*>(defaultValue);
+}
+
+// Only the definition's own latest copy is released, never a string the
+// host pointed its variable at.
+CStringParamDef::~CStringParamDef() = default;
+
+void* CStringParamDef::getValue() { return var; }
+
+void CStringParamDef::display(std::ostream& out) const {
+    if (!var) param_detail::failAssertion("var");
+    out << keyword.get() << "=";
+    if (*var) out << *var;
+    out << std::endl;
+}
+
+int CStringParamDef::getVarFromToken(char* token) {
+    if (token == nullptr) return 0;
+    ownsValue = true;
+    const std::size_t length = std::strlen(token);
+    param_detail::Text copy = param_detail::tryCopyText(token, length);
+    if (!copy) {
+        param_detail::text::stringAllocationFailed();
+        param_detail::endProcess(-1);
+    }
+    *var = copy.get();
+    ownedValue = std::move(copy);  // the replaced copy is released here
+    return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+}
+
+void CStringParamDef::writeDefault() {
+    if (defaultValue != nullptr) {
+        std::cerr << defaultValue;
+    } else {
+        param_detail::text::usage::noDefault();
+    }
+}

@@ -1,0 +1,198 @@
+#include "Texts.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "Param.h"
+
+namespace param_detail {
+namespace text {
+namespace {
+
+const char* const kBeware = "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!";
+
+// The part of a problem message that names a line of a parameter file.
+void fileLine(const char* opening, const char* fileName, const char* line) {
+    std::cerr << opening << fileName << "' at line:\n'" << line << "'.";
+}
+
+void problemBody(int code, const char* subject, const char* detail) {
+    switch (code) {
+    case 0:
+        std::cerr << "Undefined error (0), please check program source code";
+        break;
+    case CParam::PROBLEM_MISSING_HYPHEN:
+        std::cerr << "Invalid argument '" << subject << "'." << std::endl
+                  << "Each parameter must start with '-' or '--' resp.!";
+        break;
+    case CParam::PROBLEM_UNKNOWN_KEYWORD:
+        std::cerr << "Unknown keyword '" << subject << "'.";
+        break;
+    case CParam::PROBLEM_UNKNOWN_FLAG:
+        std::cerr << "Unknown flag '" << subject << "'.";
+        break;
+    case CParam::PROBLEM_INVALID_VALUE:
+        std::cerr << "Invalid value '" << detail << "' at parameter '" << subject << "'.";
+        break;
+    case CParam::PROBLEM_MISSING_VALUE:
+        std::cerr << "Missing value at keyword '" << subject << "'.";
+        break;
+    case CParam::PROBLEM_MISSING_PARAMETER:
+        std::cerr << "Parameter '" << subject << "' required.";
+        break;
+    case CParam::PROBLEM_CANNOT_OPEN_FILE:
+        std::cerr << "Cannot open file '" << subject << "'.";
+        break;
+    case CParam::PROBLEM_MISSING_VALUE_IN_FILE:
+        fileLine("Missing value in file '", subject, detail);
+        break;
+    case CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE:
+        fileLine("Unknown keyword in file '", subject, detail);
+        break;
+    case CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE:
+        fileLine("General problem in file '", subject, detail);
+        break;
+    case CParam::PROBLEM_PARAM_FILE_LOOP:
+        fileLine("Loop detected in nested parameter file call in file '", subject, detail);
+        std::cerr << "\nSkipping parameter file call.";
+        break;
+    default:
+        std::cerr << "Unknown error (" << code << "), please check program source code";
+        break;
+    }
+}
+
+}  // namespace
+
+void registrationWarning(const char* what, const char* name) {
+    std::cerr << std::endl
+              << "CParam.AddParamDef :" << std::endl
+              << " Internal warning: the " << what << " '" << name
+              << "' is reserved for special purposes or has" << std::endl
+              << " been used for another parameter." << std::endl
+              << " It should not be redefined." << std::endl
+              << kBeware << std::endl
+              << std::endl;
+}
+
+void obligatoryBehindOptionalWarning(const char* partypeName) {
+    std::cerr << std::endl
+              << "CParam::CheckParameters():" << std::endl
+              << "Internal warning: An obligatory kwdless parameter (" << partypeName
+              << ") is located  " << std::endl
+              << "behind an optional one." << std::endl
+              << kBeware << std::endl
+              << std::endl;
+}
+
+void positionUseWarning(int position, int users) {
+    std::cerr << std::endl
+              << "CParam::CheckParameters():" << std::endl
+              << "Internal Warning: Position nr. " << position << " for keyword-less parameters";
+    if (users == 0) {
+        std::cerr << std::endl << "is not used by any parameter.";
+    } else {
+        std::cerr << std::endl << "is used by " << users << " parameters." << std::endl;
+    }
+    std::cerr << std::endl << kBeware << std::endl << std::endl;
+}
+
+void problem(int code, const char* subject, const char* detail, const char* programName) {
+    problemBody(code, subject, detail);
+    std::cerr << std::endl
+              << "Get help with '" << programName << " --help'" << std::endl
+              << std::endl;
+}
+
+void refusedValue(const char* value, const char* errordesc) {
+    std::cerr << std::endl << "'" << value << "' " << errordesc << std::endl;
+}
+
+const char* errorDescription(types type) {
+    switch (type) {
+    case TYPE_CHAR: return "should be a character";
+    case TYPE_STRING: return "should be a non null string";
+    case TYPE_INT:
+    case TYPE_LONGINT: return "should be an integer";
+    case TYPE_SHORTINT: return "should be a (short) integer";
+    case TYPE_DOUBLE: return "should be a double";
+    case TYPE_FLOAT: return "should be a float";
+    case TYPE_BOOL: return "";
+    default: return "should be an unsigned integer";
+    }
+}
+
+void stringAllocationFailed() {
+    std::cerr << "could not allocate memory for String parameter" << std::endl;
+}
+
+void exiting() { std::cerr << "...exiting." << std::endl; }
+
+void switchRefusedEmptyValue() {
+    std::cerr << "\nThis shoultn't have been happened...\n"
+              << "An empty value of a bool flag wasn't accepted!";
+    std::cerr.flush();
+}
+
+void assertionFailed(const char* condition) {
+    std::fprintf(stderr, "Assertion failed: %s\n", condition);
+    std::fflush(stderr);
+}
+
+namespace usage {
+
+void synopsisStart(const char* programName) { std::cerr << "\nusage: " << programName; }
+void switchGroupOpen() { std::cerr << " [-"; }
+void switchGroupClose() { std::cerr << "]"; }
+void reservedOptions() { std::cerr << " [-h] [-f file] [--]"; }
+void synopsisEnd() { std::cerr << std::endl; }
+
+void entryOpen(bool obligatory, char flag) {
+    if (flag == 0) {
+        std::cerr << (obligatory ? " " : " [");
+    } else {
+        std::cerr << (obligatory ? " -" : " [-") << flag << " ";
+    }
+}
+
+void entryClose(bool obligatory) {
+    if (!obligatory) std::cerr << "]";
+}
+
+void switchEntry(char flag) {
+    if (flag != 0) std::cerr << flag;
+}
+
+void blockStart() { std::cerr << std::endl << "   "; }
+void flagBeforeValueName(char flag) { std::cerr << "-" << flag << " "; }
+void afterFlagValueName() { std::cerr << ", "; }
+void keywordBeforeValueName(const char* keyword) { std::cerr << "--" << keyword << "="; }
+
+void switchHead(char flag, const char* keyword) {
+    if (flag != 0) {
+        std::cerr << "\n   -" << flag << ", --" << keyword;
+    } else {
+        std::cerr << "\n   --" << keyword;
+    }
+}
+
+void description(const char* text) { std::cerr << ":" << std::endl << "\t\t" << text; }
+void defaultLabel() { std::cerr << std::endl << "\t\t" << "Default: "; }
+void mustBeGiven() { std::cerr << std::endl << "\t\t" << "!! This parameter MUST be given !!"; }
+void keywordInFile(const char* keyword) {
+    std::cerr << std::endl << "\t\tKeyword in parameter file: " << keyword;
+}
+void noDefault() { std::cerr << "No Default given"; }
+
+void fixedDescriptions() {
+    std::cerr << "\n   -h, --help:\n\t\tPrint this help information"
+              << "\n   -f file, --ParameterFile=file:\n\t\tUse the parameters given in file"
+              << "\n   --:\n\t\tDelimiter: '-' won't be interpreted as flag/\n"
+              << "\t\tkeyword trigger behind this.\n";
+    std::cerr.flush();
+}
+
+}  // namespace usage
+
+}  // namespace text
+}  // namespace param_detail
