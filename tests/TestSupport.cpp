@@ -2,47 +2,35 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
-Args::Args(const std::vector<const char*>& list) : words(list.begin(), list.end()) {
+Args::Args(const std::string& line) {
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = line.find('|', start);
+        words.push_back(line.substr(start, end - start));
+    }
     for (std::string& word : words) pointers.push_back(word.data());
     pointers.push_back(nullptr);
 }
 
-namespace {
-
-// Removed only by the process that made it: a death test's child exits
-// through the same static destructors while its parent still needs the files.
-struct TempFolder {
-    std::string path;
-    pid_t owner = getpid();
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "param-tests-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path = pattern;
-    }
-    ~TempFolder() {
-        if (getpid() != owner) return;
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
-}  // namespace
-
 std::string tempDir() {
-    static TempFolder folder;
+    // Removed only by the process that made it: a death test's child exits through the same static
+    // destructors while its parent still needs it.
+    static struct Folder {
+        std::string path = std::filesystem::temp_directory_path() / "param-tests-XXXXXX";
+        pid_t owner = (mkdtemp(path.data()), getpid());
+        ~Folder() {
+            if (getpid() == owner) std::filesystem::remove_all(path);
+        }
+    } folder;
     return folder.path;
 }
 
 std::string writeTempFile(const std::string& name, const std::string& content) {
     const std::string path = tempDir() + "/" + name;
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    std::ofstream(path, std::ios::binary) << content;
     return path;
 }
 
@@ -53,100 +41,58 @@ std::string stderrOf(const std::function<void()>& body) {
 }
 
 std::string exactRegex(const std::string& text) {
-    static const std::string special = ".[]()*+?{}|^$\\";
     std::string pattern = "^";
-    for (const char c : text) {
-        if (special.find(c) != std::string::npos) pattern += '\\';
-        pattern += c;
-    }
+    for (const char c : text) pattern += (std::strchr(".[]()*+?{}|^$\\", c) != nullptr ? "\\" : "") + std::string(1, c);
     return pattern + "$";
 }
 
-std::string helpHint(const std::string& program) {
-    return "\nGet help with '" + program + " --help'\n\n";
-}
-
-int InspectableParam::listLength() const {
-    int length = 0;
-    for (const ParamListElement* e = firstElement; e != nullptr; e = e->next) ++length;
-    return length;
-}
-
-std::vector<std::string> InspectableParam::filesRead() const {
-    std::vector<std::string> names;
-    for (const ParamFileElement* e = paramFileList; e != nullptr; e = e->next) {
-        names.emplace_back(e->fileName);
-    }
-    return names;
-}
-
-DemoParameters::DemoParameters(CParam& set) {
-    set.AddParamDef("TraceLevel", 'T', &traceLevel, 0,
-                    "Trace level: 0 = no, 1 = minimal, 2 = full trace output", true, "n", -1);
-    set.AddParamDef("LexiconFile", 'L', &lexicon, "Lexicon", "name of parameter file with lexicon",
-                    false, "s", -1);
-    set.AddParamDef("GrammarFile", 'G', &grammar, "Grammar", "name of file with grammar", false,
-                    "s", -1);
-    set.AddParamDef("LogFile", 0, &log, nullptr, "name of log file from ZQ-Tool", true, "s", -1);
-}
-
-HostDef::HostDef(const char* keyword, char flag, const char* partypeName, int position,
-                 bool isSwitch)
-    : CParamDef(keyword, flag, TYPE_STRING, partypeName, "a host's own", "is never shown", true,
-                position),
-      isSwitch(isSwitch) {}
-
 int HostDef::dealWith(char* value, char* valueSource) {
-    if (!received.empty()) received += ",";
-    received += value == nullptr ? std::string("null") : "'" + std::string(value) + "'";
+    received += (received.empty() ? "" : ",") + (value ? "'" + std::string(value) + "'" : "null");
     if (isSwitch || value == nullptr || std::strcmp(value, "bad") == 0) return 0;
     markSatisfied(valueSource);
     return 1;
 }
 
-TestHost::TestHost()
-    : output(new HostDef("OutputFile", 0, "outfile", 2, false)),
-      rec(new HostDef("Rec", 'r', "rec", -1, false)),
-      quiet(new HostDef("Quiet", 'q', "", -1, true)) {
+TestHost::TestHost() {
     params.AddParamDef("TraceLevel", 'T', &trace, 0, "trace level", true, "n", -1);
     params.AddParamDef("All", 'a', &all, false, "all", true, "", -1);
     params.AddParamDef("Verbose", 'v', &verbose, false, "verbose", true, "", -1);
     params.AddParamDef("LogFile", 0, &logFile, nullptr, "log file", true, "s", -1);
     params.AddParamDef("InputFile", 0, &input, nullptr, "input", true, "infile", 1);
-    params.AddParamDef(output);
-    params.AddParamDef(rec);
-    params.AddParamDef(quiet);
+    for (CParamDef* own : {output, rec, quiet}) params.AddParamDef(own);
 }
 
-TestHost::Outcome TestHost::run(const std::vector<const char*>& words) {
-    Args& args = keptArgs.emplace_back(words);
-    Outcome outcome{};
-    outcome.messages = stderrOf(
-        [&] { outcome.result = params.Interpret_returnError(args.argv(), args.argc()); });
-    return outcome;
+int TestHost::run(const std::string& words, std::string* messages) {
+    Args& args = kept.emplace_back(words.empty() ? "prog" : "prog|" + words);
+    int result = 0;
+    const std::string written = stderrOf([&] { result = params.Interpret_returnError(args.argv(), args.argc()); });
+    if (messages != nullptr) *messages = written;
+    return result;
 }
 
-TestHost::Outcome TestHost::read(const std::string& path) {
-    Outcome outcome{};
-    outcome.messages = stderrOf([&] { outcome.result = params.read_parameter_file(path.c_str()); });
-    return outcome;
+int TestHost::read(const std::string& path, std::string* messages) {
+    int result = 0;
+    const std::string written = stderrOf([&] { result = params.read_parameter_file(path.c_str()); });
+    if (messages != nullptr) *messages = written;
+    return result;
 }
 
 std::string TestHost::state() {
     std::string shown;
-    const auto add = [&](const char* keyword, const std::string& value) {
-        shown += " " + value;
+    const auto add = [&](bool given, const char* keyword, const std::string& value) {
+        if (!given) return;
+        shown += (shown.empty() ? "" : " ") + value;
         if (const char* source = params.getSourceFromKey(keyword)) {
             shown += "@" + std::filesystem::path(source).filename().string();
         }
     };
-    if (trace != 0) add("TraceLevel", "T=" + std::to_string(trace));
-    if (all) add("All", "a");
-    if (verbose) add("Verbose", "v");
-    if (logFile != nullptr) add("LogFile", "log=" + std::string(logFile));
-    if (input != nullptr) add("InputFile", "in=" + std::string(input));
-    if (!output->received.empty()) add("OutputFile", "out=" + output->received);
-    if (!rec->received.empty()) add("Rec", "rec=" + rec->received);
-    if (!quiet->received.empty()) add("Quiet", "q=" + quiet->received);
-    return shown.empty() ? shown : shown.substr(1);
+    add(trace != 0, "TraceLevel", "T=" + std::to_string(trace));
+    add(all, "All", "a");
+    add(verbose, "Verbose", "v");
+    add(logFile, "LogFile", "log=" + std::string(logFile ? logFile : ""));
+    add(input, "InputFile", "in=" + std::string(input ? input : ""));
+    add(!output->received.empty(), "OutputFile", "out=" + output->received);
+    add(!rec->received.empty(), "R", "r=" + rec->received);
+    add(!quiet->received.empty(), "Quiet", "q=" + quiet->received);
+    return shown;
 }

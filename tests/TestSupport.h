@@ -1,6 +1,5 @@
-// Helpers shared by the tests: argument vectors, temporary parameter files,
-// captured standard error, exact-text death tests, and the parameter sets
-// that several groups of tests run against.
+// Helpers shared by the tests: argument vectors, temporary files, captured standard error, exact-text
+// death tests, and a host with one parameter of each kind that the interpreter and the reader treat apart.
 #ifndef PARAM_TESTS_TESTSUPPORT_H
 #define PARAM_TESTS_TESTSUPPORT_H
 
@@ -8,114 +7,58 @@
 
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "Param.h"
 
-// Expects statement to end the process with status -1 (255 as the shell sees
-// it) after writing exactly text, and nothing else, to standard error.
-#define EXPECT_ENDS_PROCESS(statement, text) \
-    EXPECT_EXIT(statement, testing::ExitedWithCode(255), exactRegex(text))
+// statement ends the process with status 255 after writing exactly text to standard error.
+#define EXPECT_ENDS_PROCESS(statement, text) EXPECT_EXIT(statement, testing::ExitedWithCode(255), exactRegex(text))
 
-// A mutable argument vector, argv[0] included, as a program's main gets it.
-class Args {
-public:
-    Args(std::initializer_list<const char*> words) : Args(std::vector<const char*>(words)) {}
-    explicit Args(const std::vector<const char*>& words);
+// A mutable argument vector as a program's main gets it, from words separated by "|": "prog|-a|x y".
+struct Args {
+    explicit Args(const std::string& line);
     char** argv() { return pointers.data(); }
     int argc() const { return static_cast<int>(words.size()); }
-
-private:
     std::vector<std::string> words;
     std::vector<char*> pointers;
 };
 
-// Creates a file with the given content in the test program's temporary
-// folder (removed when the program ends) and returns its path.
-std::string writeTempFile(const std::string& name, const std::string& content);
-std::string tempDir();
-
-// Runs body and returns what it wrote to standard error.
+std::string tempDir();  // the test program's own folder, removed at its end
+std::string writeTempFile(const std::string& name, const std::string& content);  // returns the path
 std::string stderrOf(const std::function<void()>& body);
+std::string exactRegex(const std::string& text);  // a death-test pattern matching exactly text
+inline std::string hint(const std::string& program = "prog") { return "\nGet help with '" + program + " --help'\n\n"; }
 
-// A regular expression (POSIX extended, as death tests use) that matches
-// exactly the given text, from its first character to its last.
-std::string exactRegex(const std::string& text);
-
-// The lines that close every problem message.
-std::string helpHint(const std::string& program);
-
-// A set whose counters and lists the tests may read.
-class InspectableParam : public CParam {
-public:
-    using CParam::definitionCount;
-    using CParam::firstElement;
-    using CParam::kwlessCount;
-    using CParam::lastElement;
-
-    int listLength() const;
-    std::vector<std::string> filesRead() const;  // newest first
-};
-
-// The demonstration program's four parameters, registered on set in its order.
-struct DemoParameters {
-    explicit DemoParameters(CParam& set);
-
-    int traceLevel = -1;
-    char* lexicon = nullptr;
-    char* grammar = nullptr;
-    char* log = nullptr;
-};
-
-// A host's own definition class: it records every value handed to it (an
-// absent one as null) and refuses an absent value and the text "bad"; as a
-// switch it refuses everything, the empty text included.
-class HostDef : public CParamDef {
-public:
-    HostDef(const char* keyword, char flag, const char* partypeName, int position, bool isSwitch);
+// A host's own definition: records every value handed to it ("'a','',null") and returns 0 for an absent
+// value and for "bad"; as a switch it returns 0 for everything.
+struct HostDef : CParamDef {
+    HostDef(const char* keyword, char flag, int position, bool isSwitch)
+        : CParamDef(keyword, flag, TYPE_STRING, "outfile", "own", "never shown", true, position), isSwitch(isSwitch) {}
     int dealWith(char* value, char* valueSource) override;
     bool skipAfter() override { return !isSwitch; }
-
-    std::string received;  // e.g. 'a=b','',null
-
-private:
+    std::string received;
     bool isSwitch;
 };
 
-// A host with one parameter of each kind that the interpreter and the reader
-// treat apart; nothing is obligatory:
-//   TraceLevel -T (int n), All -a and Verbose -v (switches), LogFile (string,
-//   no flag, no default), InputFile (string, position 1), OutputFile (HostDef,
-//   position 2, "outfile"), Rec -r (HostDef), Quiet -q (HostDef switch).
-class TestHost {
-public:
+// TraceLevel -T (int), All -a and Verbose -v (switches), LogFile (string, no flag), InputFile (string,
+// position 1), OutputFile (HostDef, position 2), R -r (HostDef), Quiet -q (HostDef switch); all optional.
+struct TestHost {
     TestHost();
-
-    struct Outcome {
-        int result;
-        std::string messages;
-    };
-    // Interpret_returnError over the words (kept alive with the set, which
-    // keeps argv[0]); read_parameter_file of path.
-    Outcome run(const std::vector<const char*>& words);
-    Outcome read(const std::string& path);
-
-    // Every parameter that got a value, with the name of the file it came
-    // from: "T=3@run.par a in=x rec='y',null".
+    // Interpret_returnError over the words ("prog" is put before them), or read_parameter_file; the
+    // result, and what was written to standard error.
+    int run(const std::string& words, std::string* messages = nullptr);
+    int read(const std::string& path, std::string* messages = nullptr);
+    // The parameters that got a value, with the file each came from: "T=3@run.par a in=x r='y',null".
     std::string state();
 
-    int trace = -1;
-    bool all = false;
-    bool verbose = false;
-    char* logFile = nullptr;
-    char* input = nullptr;
-    std::deque<Args> keptArgs;
-    InspectableParam params;
-    HostDef* output;
-    HostDef* rec;
-    HostDef* quiet;
+    int trace = 0;
+    bool all = false, verbose = false;
+    char *logFile = nullptr, *input = nullptr;
+    std::deque<Args> kept;  // the set keeps argv[0]
+    CParam params;
+    HostDef *output = new HostDef("OutputFile", 0, 2, false), *rec = new HostDef("R", 'r', -1, false),
+            *quiet = new HostDef("Quiet", 'q', -1, true);
 };
 
 #endif

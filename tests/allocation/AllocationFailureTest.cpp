@@ -1,12 +1,7 @@
-// What the library does when memory runs out: the definitions stop the
-// process, the registry refuses quietly. The global allocation functions the
-// library uses (nothrow new for every copy and list element) are replaced
-// here so that a test can make the next one fail, and array releases are
-// recorded so that a test can see when a copy goes.
-#include <gtest/gtest.h>
-
+// What the library does when memory runs out: registration refuses quietly,
+// a string value ends the process with its message, and every other copy
+// stops at an assertion naming it.
 #include <csignal>
-#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -14,121 +9,59 @@
 
 namespace {
 
-// Nothrow allocations still to succeed before one fails; -1 for never.
-int arraysBeforeFailure = -1;
-int objectsBeforeFailure = -1;
-// The latest array releases, newest last.
-constexpr int kReleasesKept = 16;
-const void* releasedArrays[kReleasesKept] = {};
-int releaseCount = 0;
+int allocationsBeforeFailure = -1;  // -1: never fail
 
-void forgetReleases() { releaseCount = 0; }
-
-bool wasReleased(const void* pointer) {
-    for (int i = releaseCount - 1; i >= 0 && i >= releaseCount - kReleasesKept; --i) {
-        if (releasedArrays[i % kReleasesKept] == pointer) return true;
-    }
-    return false;
-}
-
-bool failsNow(int& countdown) { return countdown >= 0 && countdown-- == 0; }
-
-}  // namespace
-
-// All array forms share malloc and free, so that every array release, from
-// whichever array allocation, matches.
-void* operator new[](std::size_t size) {
-    if (void* memory = std::malloc(size != 0 ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    if (failsNow(arraysBeforeFailure)) return nullptr;
+void* allocate(std::size_t size) {
+    if (allocationsBeforeFailure >= 0 && allocationsBeforeFailure-- == 0) return nullptr;
     return std::malloc(size != 0 ? size : 1);
 }
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (failsNow(objectsBeforeFailure)) return nullptr;
-    try {
-        return ::operator new(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
+}  // namespace
 
-void operator delete[](void* pointer) noexcept {
-    if (pointer != nullptr) releasedArrays[releaseCount++ % kReleasesKept] = pointer;
-    std::free(pointer);
-}
+// Both nothrow forms, which the library alone uses, share malloc and free with the plain forms.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new(std::size_t size) { return std::malloc(size != 0 ? size : 1); }
+void* operator new[](std::size_t size) { return std::malloc(size != 0 ? size : 1); }
+void operator delete(void* pointer) noexcept { std::free(pointer); }
+void operator delete[](void* pointer) noexcept { std::free(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { std::free(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { std::free(pointer); }
 
-void operator delete[](void* pointer, std::size_t) noexcept { operator delete[](pointer); }
-
-TEST(StringCopyDeathTest, CopyThatCannotBeMadeEndsTheProcess) {
+TEST(OutOfMemoryDeathTest, StringValueEndsTheProcessOtherCopiesStopAtTheirAssertion) {
     char* file = nullptr;
     CStringParamDef d("LexiconFile", 'L', &file, "Lexicon", "s", "d", false, -1);
     char token[] = "lex.txt";
-    EXPECT_ENDS_PROCESS(
-        {
-            arraysBeforeFailure = 0;
-            d.dealWith(token, nullptr);
-        },
-        "could not allocate memory for String parameter\n");
-}
-
-TEST(DefinitionCopiesDeathTest, CopyThatCannotBeMadeStopsAtAnAssertionNamingTheField) {
+    EXPECT_ENDS_PROCESS((allocationsBeforeFailure = 0, d.dealWith(token, nullptr)),
+                        "could not allocate memory for String parameter\n");
     const char* const fields[] = {"keyword", "description", "errordesc"};
     for (int copiesMade = 0; copiesMade < 3; ++copiesMade) {
-        SCOPED_TRACE(fields[copiesMade]);
         int level = 0;
-        EXPECT_EXIT(
-            {
-                arraysBeforeFailure = copiesMade;
-                CIntParamDef d("TraceLevel", 'T', &level, 0, "n", "trace level", true, -1);
-            },
-            testing::KilledBySignal(SIGABRT),
-            exactRegex(std::string("Assertion failed: ") + fields[copiesMade] + "\n"));
+        EXPECT_EXIT((allocationsBeforeFailure = copiesMade, CIntParamDef("T", 'T', &level, 0, "n", "d", true, -1)),
+                    testing::KilledBySignal(SIGABRT), exactRegex(std::string("Assertion failed: ") + fields[copiesMade] + "\n"));
     }
+    CParam set;
+    const std::string longWord(100, 'w');
+    Args args("prog|" + longWord);
+    EXPECT_EXIT((allocationsBeforeFailure = 0, set.Interpret_returnError(args.argv(), 2)),
+                testing::KilledBySignal(SIGABRT), "^Assertion failed: WholeParameter\n$");
+    const std::string path = writeTempFile("any.par", "");
+    EXPECT_EXIT((allocationsBeforeFailure = 1, set.read_parameter_file(path.c_str())),
+                testing::KilledBySignal(SIGABRT), "^Assertion failed: fileName\n$");
 }
 
-TEST(StringCopyRelease, ReplacedCopyIsReleasedAtOnceTheLastWithTheDefinitionNeverTheDefault) {
-    char defaultText[] = "default";
-    char* text = nullptr;
-    char first[] = "first";
-    char second[] = "second";
-    const void* secondCopy = nullptr;
-    forgetReleases();
-    { CStringParamDef unused("Title", 't', &text, defaultText, "s", "d", true, -1); }
-    EXPECT_FALSE(wasReleased(defaultText));
-    {
-        CStringParamDef d("Title", 't', &text, defaultText, "s", "d", true, -1);
-        d.dealWith(first, nullptr);
-        const void* firstCopy = text;
-        forgetReleases();
-        d.dealWith(second, nullptr);
-        secondCopy = text;
-        EXPECT_TRUE(wasReleased(firstCopy));
-        EXPECT_STREQ(text, "second");
-        forgetReleases();
-    }
-    EXPECT_TRUE(wasReleased(secondCopy));
-    EXPECT_FALSE(wasReleased(defaultText));
-}
-
-TEST(ListElement, RegistrationThatCannotAllocateIsRefusedQuietly) {
-    InspectableParam set;
+TEST(OutOfMemory, RegistrationThatCannotAllocateIsRefusedQuietly) {
+    CParam set;
     double ratio = 9.0;
-    int result = -1;
-    const std::string output = stderrOf([&] {
-        objectsBeforeFailure = 0;  // the list element
-        result = set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1);
-    });
-    objectsBeforeFailure = -1;
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(output, "");
-    EXPECT_EQ(ratio, 0.25);
-    EXPECT_EQ(set.definitionCount, 0);
-    EXPECT_EQ(set.getValueFromKey("Ratio"), nullptr);
-    // The refused names are free again.
+    // The index's table, the list element, the index, the definition: each
+    // registration that fails takes one allocation fewer than the one before.
+    for (int allocationsMade : {6, 5, 4, 0}) {
+        int result = -1;
+        allocationsBeforeFailure = allocationsMade;
+        EXPECT_EQ(stderrOf([&] { result = set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1); }), "");
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(set.getValueFromKey("Ratio"), nullptr);
+    }
     EXPECT_EQ(set.AddParamDef("Ratio", 'r', &ratio, 0.5, "d", true, "x", -1), 1);
     EXPECT_EQ(set.getValueFromKey("Ratio"), &ratio);
 }

@@ -3,7 +3,7 @@
 // compare them with the command line it gave.
 #include <iostream>
 
-#include "Param.h"
+#include <param/Param.h>
 
 int main(int argc, char** argv) {
     int count = 0;
