@@ -347,6 +347,19 @@ const char* const kCommandLineFile =
     "Strict\n"
     "ParameterFile cmd.par\n";
 
+// Files that an input reaches by naming them, since an input of its own could not grow that large
+// within a fuzzer's time: a chain d1.par, d2.par, ... that goes deeper than the nesting limit, and
+// lines at and beyond the length limit.
+void writeLimitFiles(const std::string& folder) {
+    for (int n = 1; n <= CParam::MAX_FILE_NESTING + 2; ++n) {
+        writeFile(folder + "/d" + std::to_string(n) + ".par",
+                  "Strict\nParameterFile d" + std::to_string(n + 1) + ".par\n");
+    }
+    const std::string atLimit = "LogFile " + std::string(CParam::MAX_LINE_LENGTH - 8, 'v');
+    writeFile(folder + "/long.par", atLimit + "\n" + atLimit + "vv\nStrict\n");
+    writeFile(folder + "/endless.par", std::string(CParam::MAX_LINE_LENGTH + 100, '\0'));
+}
+
 }  // namespace
 
 void setQuiet(bool quiet) { quietMessages = quiet; }
@@ -377,7 +390,11 @@ Outcome runParameterFiles(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     if (namesAnyPath(input)) return Outcome::Rejected;
 
-    static const std::string folder = workFolder().subFolder("parameter_file");
+    static const std::string folder = [] {
+        const std::string path = workFolder().subFolder("parameter_file");
+        writeLimitFiles(path);
+        return path;
+    }();
 
     std::string_view first = input;
     std::string_view second;

@@ -1,11 +1,14 @@
 // Parameter files: the line format, the problem each line can raise, nested files with loop refusal,
 // and the record of the files read.
+#include <sys/resource.h>
+
 #include "TestSupport.h"
 
 namespace {
 
 constexpr int kOk = CParam::OK, kMissing = CParam::PROBLEM_MISSING_VALUE_IN_FILE;
 constexpr int kUnknown = CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE, kCannotOpen = CParam::PROBLEM_CANNOT_OPEN_FILE;
+constexpr int kGeneral = CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE;
 
 std::string aboutLine(const std::string& what, const std::string& file, const std::string& line) {
     return what + " in file '" + file + "' at line:\n'" + line + "'.";
@@ -14,7 +17,7 @@ std::string aboutLine(const std::string& what, const std::string& file, const st
 }  // namespace
 
 TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
-    const std::string file = tempDir() + "/run.par", longValue(40000, 'v');
+    const std::string file = tempDir() + "/run.par", longValue(40000, 'v'), limit(CParam::MAX_LINE_LENGTH - 8, 'v');
     const std::string inner = writeTempFile("inner.par", "TraceLevel 2\nLogFile inner\n");
     const std::string bad = writeTempFile("bad.par", "TraceLevel 3\nUnknown 4\nAll\n");
     const std::string middle = writeTempFile("middle.par", "ParameterFile missing.par\nAll\n");
@@ -41,8 +44,14 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
         {"LogFile " + longValue + " r\nAll\nTraceLevel 1", kOk, "T=1@run.par a@run.par log=" + longValue + "@run.par"},
         {"#c\r\nTraceLevel 3\r\n\r\nLogFile a\rb\r\nInputFile ab\r\r\nAll\r", kOk,
          "T=3@run.par a@run.par log=a\rb@run.par in=ab\r@run.par"},
+        // A byte order mark is skipped; a line with a NUL byte, or longer than the limit, is refused.
+        {"\xEF\xBB\xBFTraceLevel 3\n\xEF\xBB\xBF", kUnknown, "T=3@run.par"}, {"LogFile " + limit, kOk, "log=" + limit + "@run.par"},
+        {std::string("All\nTraceLevel 2\0x\nVerbose", 22), kGeneral, "a@run.par", aboutLine("General problem", file, "TraceLevel 2") +
+         "\nThe line holds a NUL byte, which a parameter file (a text) cannot." + hint()},
+        {"LogFile " + limit + "x\nAll", kGeneral, "", aboutLine("General problem", file, "LogFile " + std::string(72, 'v') + "...") +
+         "\nThe line is longer than 1048576 characters." + hint()},
         // A value that a host's own definition refuses.
-        {"TraceLevel 2\n  R bad  remark\nTraceLevel 5\n", CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE, "T=2@run.par r='bad'",
+        {"TraceLevel 2\n  R bad  remark\nTraceLevel 5\n", kGeneral, "T=2@run.par r='bad'",
          aboutLine("General problem", file, "  R bad  remark") + hint()},
         // Nested files are read at their place; a problem there names them.
         {"TraceLevel 1\nParameterFile " + inner + "\nLogFile outer\n", kOk, "T=2@inner.par log=outer@run.par"},
@@ -89,4 +98,22 @@ TEST(ParameterFile, FilesThatCannotBeReadAndTheSourceAsSpelled) {
     // Named again by a further path, a file is read again.
     EXPECT_EQ(host.read(writeTempFile("twice.par", "ParameterFile " + inner + "\n")), kOk);
     EXPECT_EQ(host.params.getSourceFromKey("LogFile"), inner);
+}
+
+// Limits that keep a hostile file from exhausting the stack, the open files or the memory.
+TEST(ParameterFile, NestingDeeperThanTheLimitAndEndlessLinesAreProblemsOfTheirFile) {
+    for (int n = 1; n <= CParam::MAX_FILE_NESTING + 1; ++n) {
+        writeTempFile("d" + std::to_string(n) + ".par", "All\nParameterFile " + tempDir() + "/d" + std::to_string(n + 1) + ".par\n");
+    }
+    TestHost host;
+    std::string messages;
+    EXPECT_EQ(host.read(tempDir() + "/d1.par", &messages), kGeneral);
+    EXPECT_EQ(messages, aboutLine("General problem", tempDir() + "/d64.par", "ParameterFile " + tempDir() + "/d65.par") +
+                            "\nParameter files may be nested at most 64 deep." + hint(""));
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(host.read("/dev/zero", &messages), kGeneral);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(messages, aboutLine("General problem", "/dev/zero", "") + "\nThe line is longer than 1048576 characters." + hint(""));
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, (64 << 10) + (CParam::MAX_LINE_LENGTH >> 10));  // kilobytes
 }

@@ -24,7 +24,8 @@ TEST(Registration, ReservedOrUsedNamesAreRefusedAndTheOthersFound) {
         {"Timeout", 'T', "flag 'T'"}, {"TraceLevel", 'X', "keyword 'TraceLevel'"}, {"TraceLevel", 'T', "flag 'T'"},
         {"Height", 'h', "flag 'h'"}, {"ParameterFile", 'f', "flag 'f'"}, {"help", 'x', "keyword 'help'"},
         {"ParameterFile", 0, "keyword 'ParameterFile'"}, {"Help", 0, nullptr}, {"parameterfile", 0, nullptr},
-        {"Height", 'H', nullptr}, {"LogFile", 0, nullptr}, {"OutFile", 0, nullptr},
+        {"Height", 'H', nullptr}, {"LogFile", 0, nullptr}, {"OutFile", 0, nullptr}, {"", 0, "keyword ''"},
+        {"-x", 0, "keyword '-x'"}, {"a b", 0, "keyword 'a b'"}, {"a\tb", 0, "keyword 'a\tb'"}, {"a=b", 'y', "keyword 'a=b'"},
     };
     int first = 0, variables[std::size(cases)];
     CParam set;

@@ -53,6 +53,10 @@ int CParam::AddParamDef(CParamDef* definition) {
         keywordFinding = "ParameterFile";
     }
     const char* keyword = definition->keyword.get();
+    // A keyword that neither the command line nor a parameter file could ever name.
+    if (*keyword == '\0' || *keyword == '-' || std::strpbrk(keyword, " \t=") != nullptr) {
+        keywordFinding = keyword;
+    }
     if (definitionWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
     if (definitionWithKeyword(keyword) != nullptr) keywordFinding = keyword;
 
@@ -201,7 +205,6 @@ void CParam::Display(std::ostream& out) const {
 }
 
 int CParam::showError(int problem, const char* subject, const char* detail) {
-    const auto orEmpty = [](const char* text) { return text != nullptr ? text : ""; };
-    text::problem(problem, orEmpty(subject), orEmpty(detail), orEmpty(programName));
+    text::problem(problem, subject, detail, programName);
     return problem;
 }

@@ -18,6 +18,7 @@
 #ifndef PARAM_PARAM_H
 #define PARAM_PARAM_H
 
+#include <cstddef>
 #include <memory>
 #include <ostream>
 
@@ -25,6 +26,7 @@
 
 namespace param_detail {
 class NameIndex;
+struct FileReading;
 }
 
 // One element of the set's definition list, in registration order.
@@ -90,6 +92,14 @@ public:
     // the set has already read. Reported, the call is skipped, and reading
     // goes on: this code is never returned.
     static constexpr int PROBLEM_PARAM_FILE_LOOP = -11;
+
+    // Limits of parameter files, far above any real use: how deeply files may name further files
+    // (the file named on the command line is the first), and how many characters a line may hold,
+    // its line end not counted. A ParameterFile line that would go deeper, a longer line, or a line
+    // holding a NUL byte is a problem of the file it stands in (PROBLEM_GENERAL_PROBLEM_IN_FILE),
+    // and every enclosing file returns that code.
+    static constexpr int MAX_FILE_NESTING = 64;
+    static constexpr std::size_t MAX_LINE_LENGTH = 1048576;
 
     // An empty set.
     CParam();
@@ -245,9 +255,13 @@ private:
     int interpretShortForm(WordWalk& walk);
     int checkObligatoryParameters();
 
+    // What the reading of a file shares with the files it names; null between readings.
+    param_detail::FileReading* reading = nullptr;
+    int readParameterFile(const char* fileName);
     char* recordParameterFile(const char* fileName);
     bool parameterFileAlreadyRead(const char* fileName) const;
-    int interpretFileLine(const char* fileName, char* source, const char* line, char* workingCopy);
+    int interpretFileLine(char* source, const char* line, char* workingCopy);
+    int refuseFileLine(char* source, const char* line, const char* reason);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "detail/LineReader.h"
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
 
 namespace {
 
@@ -43,51 +44,83 @@ KeywordAndValue splitKeywordAndValue(char* text) {
 }  // namespace
 
 int CParam::read_parameter_file(const char* fileName) {
-    if (fileName == nullptr) fileName = "";
-    param_detail::LineReader reader;
-    if (!reader.open(fileName)) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
-    char* source = recordParameterFile(fileName);
+    if (reading != nullptr) return readParameterFile(fileName);
+    // The outermost file: the files it names share its buffers.
+    param_detail::FileReading shared;
+    struct Reset {
+        param_detail::FileReading*& pointer;
+        ~Reset() { pointer = nullptr; }
+    } reset{reading = &shared};
+    return readParameterFile(fileName);
+}
 
-    param_detail::Buffer workingCopy("line");
-    while (true) {
-        const auto outcome = reader.next();
-        if (outcome == param_detail::LineReader::END) return OK;
+int CParam::readParameterFile(const char* fileName) {
+    if (fileName == nullptr) fileName = "";
+    param_detail::LineReader reader(MAX_LINE_LENGTH);
+    if (!reader.open(fileName)) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+    // From here on the name is the recorded copy: the text given may lie in a line buffer that the
+    // file's own lines overwrite.
+    char* source = recordParameterFile(fileName);
+    ++reading->depth;
+    int result = OK;
+    while (result > 0) {
+        const auto outcome = reader.next(reading->line);
+        if (outcome == param_detail::LineReader::END) break;
         // A read error is not the end of the file: the lines after it are lost.
         if (outcome == param_detail::LineReader::READ_ERROR) {
-            return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+            result = showError(PROBLEM_CANNOT_OPEN_FILE, source, "");
+            break;
         }
-        const char* line = reader.line();
-        if (line[0] == '#') continue;
-        char* copy = workingCopy.assign(line, std::strlen(line));
-        const int result = interpretFileLine(fileName, source, line, copy);
-        if (result <= 0) return result;
+        const char* line = reading->line.data();
+        if (outcome == param_detail::LineReader::TOO_LONG) {
+            result = refuseFileLine(source, line, param_detail::text::lineTooLong());
+        } else if (std::strlen(line) != reading->line.size()) {
+            result = refuseFileLine(source, line, param_detail::text::nulByte());
+        } else if (line[0] != '#') {
+            result = interpretFileLine(source, line, reading->workingCopy.assign(line, reading->line.size()));
+        }
     }
+    --reading->depth;
+    return result;
 }
 
 // Returns OK to go on with the next line, or the code that ends the file.
-int CParam::interpretFileLine(const char* fileName, char* source, const char* line,
-                              char* workingCopy) {
+int CParam::interpretFileLine(char* source, const char* line, char* workingCopy) {
     const KeywordAndValue parts = splitKeywordAndValue(workingCopy);
     if (*parts.keyword == '\0') return OK;
 
     if (CParamDef* definition = definitionWithKeyword(parts.keyword)) {
         if (*parts.value == '\0' && definition->skipAfter()) {
-            return showError(PROBLEM_MISSING_VALUE_IN_FILE, fileName, line);
+            return showError(PROBLEM_MISSING_VALUE_IN_FILE, source, line);
         }
         if (definition->dealWith(parts.value, source) == 0) {
-            return showError(PROBLEM_GENERAL_PROBLEM_IN_FILE, fileName, line);
+            return showError(PROBLEM_GENERAL_PROBLEM_IN_FILE, source, line);
         }
         return OK;
     }
     if (std::strcmp(parts.keyword, "ParameterFile") != 0) {
-        return showError(PROBLEM_UNKNOWN_KEYWORD_IN_FILE, fileName, line);
+        return showError(PROBLEM_UNKNOWN_KEYWORD_IN_FILE, source, line);
     }
     if (parameterFileAlreadyRead(parts.value)) {
-        showError(PROBLEM_PARAM_FILE_LOOP, fileName, line);
+        showError(PROBLEM_PARAM_FILE_LOOP, source, line);
         return OK;
     }
-    const int nested = read_parameter_file(parts.value);
+    if (reading->depth >= MAX_FILE_NESTING) {
+        return refuseFileLine(source, line, param_detail::text::nestedTooDeep());
+    }
+    const int nested = readParameterFile(parts.value);
     return nested > 0 ? OK : nested;
+}
+
+// A line refused for what it is, not for its keyword or value; the message quotes its beginning.
+int CParam::refuseFileLine(char* source, const char* line, const char* reason) {
+    constexpr std::size_t kShown = 80;
+    char beginning[kShown + 4] = {};
+    const std::size_t length = std::strlen(line);
+    std::memcpy(beginning, line, length < kShown ? length : kShown);
+    if (length > kShown) std::memcpy(beginning + kShown, "...", 3);
+    param_detail::text::problem(PROBLEM_GENERAL_PROBLEM_IN_FILE, source, beginning, programName, reason);
+    return PROBLEM_GENERAL_PROBLEM_IN_FILE;
 }
 
 char* CParam::recordParameterFile(const char* fileName) {

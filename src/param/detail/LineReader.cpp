@@ -15,7 +15,9 @@ bool LineReader::open(const char* fileName) {
     if (file == nullptr) return false;
     block = tryNewArray<char>(kBlockSize);
     if (!block) failAssertion("line");
-    return fill() || !failed;
+    if (!fill()) return !failed;
+    if (end >= 3 && std::memcmp(block.get(), "\xEF\xBB\xBF", 3) == 0) start = 3;
+    return true;
 }
 
 bool LineReader::fill() {
@@ -25,8 +27,8 @@ bool LineReader::fill() {
     return end > 0;
 }
 
-LineReader::Outcome LineReader::next() {
-    text.clear();
+LineReader::Outcome LineReader::next(Buffer& line) {
+    line.clear();
     bool anything = false;
     while (true) {
         if (start == end && !fill()) {
@@ -37,16 +39,22 @@ LineReader::Outcome LineReader::next() {
         anything = true;
         const char* from = block.get() + start;
         const auto* feed = static_cast<const char*>(std::memchr(from, '\n', end - start));
-        const std::size_t length = feed != nullptr ? static_cast<std::size_t>(feed - from) : end - start;
-        text.append(from, length);
+        std::size_t length = feed != nullptr ? static_cast<std::size_t>(feed - from) : end - start;
+        // One character past the limit tells a line that is too long from one that is not.
+        const bool tooLong = line.size() + length > maxLength + 1;
+        if (tooLong) length = maxLength + 1 - line.size();
+        line.append(from, length);
         start += length;
+        if (tooLong) break;
         if (feed != nullptr) {
             ++start;
             break;
         }
     }
-    if (text.size() > 0 && text.data()[text.size() - 1] == '\r') text.dropLast();
-    return LINE;
+    if (line.size() > 0 && line.data()[line.size() - 1] == '\r') line.dropLast();
+    if (line.size() <= maxLength) return LINE;
+    line.dropLast();
+    return TOO_LONG;
 }
 
 }  // namespace param_detail

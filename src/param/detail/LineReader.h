@@ -1,4 +1,4 @@
-// Reads a parameter file line by line, lines of any length, in blocks.
+// Reads a parameter file line by line, in blocks, with lines of a bounded length.
 #ifndef PARAM_DETAIL_LINEREADER_H
 #define PARAM_DETAIL_LINEREADER_H
 
@@ -11,31 +11,39 @@ namespace param_detail {
 
 class LineReader {
 public:
-    LineReader() noexcept = default;
+    explicit LineReader(std::size_t maxLength) noexcept : maxLength(maxLength) {}
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // Opens the file and reads its first block. False when it cannot be
-    // opened or read (a directory opens, but cannot be read).
+    // Opens the file and reads its first block, dropping a UTF-8 byte order mark at its start. False
+    // when it cannot be opened or read (a directory opens, but cannot be read).
     bool open(const char* fileName);
 
-    enum Outcome { LINE, END, READ_ERROR };
-    // Reads the next line into line(), without its line end. A carriage
-    // return ending the line belongs to a CRLF line end, not to the line.
-    Outcome next();
-    char* line() noexcept { return text.data(); }
+    enum Outcome { LINE, END, READ_ERROR, TOO_LONG };
+    // Reads the next line into line, without its line end; a carriage return ending the line belongs
+    // to a CRLF line end, not to the line. After TOO_LONG, line holds the line's first maxLength
+    // characters and the file is not read further.
+    Outcome next(Buffer& line);
 
 private:
     static constexpr std::size_t kBlockSize = 16384;
+    const std::size_t maxLength;
     std::FILE* file = nullptr;
     Text block;
     std::size_t start = 0;
     std::size_t end = 0;
     bool failed = false;
-    Buffer text{"line"};
 
     bool fill();
+};
+
+// What the reading of a parameter file shares with the files it names: the depth of nesting, and the
+// two line buffers, which a nested file may reuse since the line that names it is done with.
+struct FileReading {
+    int depth = 0;
+    Buffer line{"line"};
+    Buffer workingCopy{"line"};
 };
 
 }  // namespace param_detail

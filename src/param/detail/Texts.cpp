@@ -1,5 +1,6 @@
 #include "Texts.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -97,12 +98,36 @@ void positionUseWarning(int position, int users) {
     std::cerr << std::endl << kBeware << std::endl << std::endl;
 }
 
-void problem(int code, const char* subject, const char* detail, const char* programName) {
-    problemBody(code, subject, detail);
+void problem(int code, const char* subject, const char* detail, const char* programName,
+             const char* reason) {
+    const auto orEmpty = [](const char* text) { return text != nullptr ? text : ""; };
+    problemBody(code, orEmpty(subject), orEmpty(detail));
+    if (reason != nullptr) std::cerr << "\n" << reason;
+    programName = orEmpty(programName);
     std::cerr << std::endl
               << "Get help with '" << programName << " --help'" << std::endl
               << std::endl;
 }
+
+const char* nestedTooDeep() {
+    static const auto text = [] {
+        std::array<char, 80> t{};
+        std::snprintf(t.data(), t.size(), "Parameter files may be nested at most %d deep.", CParam::MAX_FILE_NESTING);
+        return t;
+    }();
+    return text.data();
+}
+
+const char* lineTooLong() {
+    static const auto text = [] {
+        std::array<char, 80> t{};
+        std::snprintf(t.data(), t.size(), "The line is longer than %zu characters.", CParam::MAX_LINE_LENGTH);
+        return t;
+    }();
+    return text.data();
+}
+
+const char* nulByte() { return "The line holds a NUL byte, which a parameter file (a text) cannot."; }
 
 void refusedValue(const char* value, const char* errordesc) {
     std::cerr << std::endl << "'" << value << "' " << errordesc << std::endl;

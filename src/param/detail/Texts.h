@@ -19,8 +19,14 @@ void obligatoryBehindOptionalWarning(const char* partypeName);
 void positionUseWarning(int position, int users);
 
 // --- Problems, values and ends ---------------------------------------------
-// The message of a problem code, then the help hint naming programName.
-void problem(int code, const char* subject, const char* detail, const char* programName);
+// The message of a problem code, then, when there is one, the reason on a line of its own, then the
+// help hint naming programName. A null text is written as an empty one.
+void problem(int code, const char* subject, const char* detail, const char* programName,
+             const char* reason = nullptr);
+// Why a line of a parameter file is refused although nothing is wrong with its keyword or value.
+const char* nestedTooDeep();
+const char* lineTooLong();
+const char* nulByte();
 // What a definition writes before the process ends on a value it refuses.
 void refusedValue(const char* value, const char* errordesc);
 // The tail of the refused-value message of each value type ("should be an
