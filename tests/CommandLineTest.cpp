@@ -17,10 +17,10 @@ struct Interpretation {
     std::string problem = "";
 };
 
-void expectInterpretations(const std::vector<Interpretation>& cases) {
+void expectInterpretations(const std::vector<Interpretation>& cases, unsigned conventions = 0) {
     for (const Interpretation& c : cases) {
         SCOPED_TRACE(c.words);
-        TestHost host;
+        TestHost host(conventions);
         if (c.result == kEnds) {
             Args args("prog|" + c.words);
             EXPECT_ENDS_PROCESS(host.params.Interpret_returnError(args.argv(), args.argc()), c.problem);
@@ -94,4 +94,30 @@ TEST(CommandLineDeathTest, InterpretGivesOkOrNotOkExitOnErrorOneOrTheEnd) {
     EXPECT_EQ(host.state(), "T=3 a in=b");
     Args other("./other|-y");
     EXPECT_EQ(stderrOf([&] { host.params.Interpret_returnError(other.argv(), 2); }), "Unknown flag '-y'." + hint("./other"));
+}
+
+TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwitchWords) {
+    expectInterpretations({
+        {"-T|3x", kValue, "", "Invalid value '3x' at parameter '-T'.\nIt should be an integer."},
+        {"in.txt|bad", kValue, "in=in.txt out='bad'", "Invalid value 'bad' at parameter 'outfile'.\nIt should be good."},
+        {"--TraceLevel", CParam::PROBLEM_MISSING_VALUE, "", "Missing value at keyword '--TraceLevel'."},
+        {"-avr", CParam::PROBLEM_MISSING_VALUE, "a v", "Missing value at keyword '-r'."},
+        {"-aq", kValue, "a q=''", "Invalid value '' at parameter '-q'.\nIt should be good."},
+        {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All=NO|-v|--Verbose=On", kOk, "v"},
+        {"--All=maybe", kValue, "", "Invalid value 'maybe' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
+        {"-T| +42 |-vh|-x", CParam::HELP_SHOWN, "T=42 v"},
+    }, CParam::CONVENTIONS_TODAY);
+}
+
+TEST(CommandLineTodaysConventionsDeathTest, HelpGoesToStandardOutputAndEndsOnlyInExitOnError) {
+    TestHost host(CParam::CONVENTIONS_TODAY);
+    Args help("prog|--help");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(host.params.Interpret(help.argv(), 2), CParam::NOT_OK);
+    const std::string screen = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(screen.substr(0, 53), "\nusage: prog [-av [-q outfile]] [-T n] [--LogFile s] ");
+    EXPECT_EXIT(host.params.Interpret_exitOnError(help.argv(), 2), testing::ExitedWithCode(0), "^$");
+    host.params.SetConventions(CParam::RETURN_PROBLEMS);  // help on standard error as by default, returned
+    const std::string onError = stderrOf([&] { EXPECT_EQ(host.params.Interpret_returnError(help.argv(), 2), CParam::HELP_SHOWN); });
+    EXPECT_EQ(onError.substr(0, 44), "\nusage: prog [-av [-q outfile]] [-T n] [-r o");
 }

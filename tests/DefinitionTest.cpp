@@ -15,13 +15,31 @@ std::string shown(const CParamDef& d) {
 
 std::string defaultOf(CParamDef& d) { return stderrOf([&] { d.writeDefault(); }); }
 
-// The value a fresh definition of T shows after taking token, or "refused".
+// The value a fresh definition of T shows after taking token, or "refused"; strictly, it belongs
+// to a set with strict values.
 template <typename T>
-std::string converted(const char* token) {
+std::string conversion(const char* token, bool strictly) {
+    static CParam strict;
+    strict.SetConventions(CParam::STRICT_VALUES);
+    struct Owned : CScalarParamDef<T> {
+        Owned(T* variable, const CParam* set) : CScalarParamDef<T>("V", 'v', variable, T{}, "x", "d", true, -1) {
+            this->owner = set;
+        }
+    };
     T variable{};
-    CScalarParamDef<T> d("V", 'v', &variable, T{}, "x", "d", true, -1);
+    Owned d(&variable, strictly ? &strict : nullptr);
     std::string text = token;
     return d.getVarFromToken(text.data()) == 0 ? "refused" : shown(d).substr(2, shown(d).size() - 3);
+}
+
+template <typename T>
+std::string converted(const char* token) {
+    return conversion<T>(token, false);
+}
+
+template <typename T>
+std::string strictly(const char* token) {
+    return conversion<T>(token, true);
 }
 
 struct Grouping : std::numpunct<char> {
@@ -49,6 +67,24 @@ TEST(ScalarConversion, OneFormattedExtractionWithinTheTypesRange) {
     for (const auto& c : cases) EXPECT_EQ(c.convert(c.token), c.expected) << c.token;
 }
 
+TEST(ScalarConversion, StrictlyTheWholeTokenBlanksAroundAside) {
+    const char* const no = "refused";
+    const struct {
+        std::string (*convert)(const char*);
+        const char* token;
+        const char* expected;
+    } cases[] = {
+        {strictly<int>, " 42\t", "42"}, {strictly<int>, "+5", "5"}, {strictly<int>, "-5", "-5"}, {strictly<int>, "42abc", no},
+        {strictly<int>, "3.7", no}, {strictly<int>, "1e3", no}, {strictly<int>, "0x10", no}, {strictly<int>, "", no},
+        {strictly<int>, "+-5", no}, {strictly<int>, "+", no}, {strictly<int>, "2147483648", no}, {strictly<short>, "-32769", no},
+        {strictly<unsigned>, "-1", no}, {strictly<unsigned>, "4294967295", "4294967295"}, {strictly<unsigned long>, "-0", no},
+        {strictly<double>, "2.5", "2.5"}, {strictly<double>, "-1e-3", "-0.001"}, {strictly<double>, "1,5", no},
+        {strictly<double>, "inf", no}, {strictly<double>, "nan", no}, {strictly<double>, "1e400", no}, {strictly<float>, "1e39", no},
+        {strictly<char>, " x ", "x"}, {strictly<char>, "xy", no}, {strictly<char>, " ", no},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.convert(c.token), c.expected) << c.token;
+}
+
 // The conversion stream is reused; it still reads with the global locale of the moment.
 TEST(ScalarConversion, FollowsTheGlobalLocaleOfTheMoment) {
     int value = 0;
@@ -56,8 +92,10 @@ TEST(ScalarConversion, FollowsTheGlobalLocaleOfTheMoment) {
     char token[] = "1,000";
     const std::locale previous = std::locale::global(std::locale(std::locale(), new Grouping));
     d.getVarFromToken(token);
+    const std::string strict = strictly<int>("1,000");
     std::locale::global(previous);
     EXPECT_EQ(value, 1000);
+    EXPECT_EQ(strict, "refused");
     EXPECT_EQ(converted<int>("1,000"), "1");
 }
 

@@ -78,6 +78,37 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
     }
 }
 
+TEST(ParameterFile, TodaysConventionsQuoteValuesAndReportRefusedOnesWithTheLineNumber) {
+    const std::string file = tempDir() + "/today.par";
+    const auto general = [&](const std::string& line, const std::string& why) {
+        return "General problem in file '" + file + "' at line 2:\n'" + line + "'.\n" + why + hint();
+    };
+    const struct {
+        std::string content;
+        int result;
+        std::string state;
+        std::string messages = "";
+    } cases[] = {
+        {"LogFile \"a b # = \\\"q\\\" \\\\ \\n\"x  remark\nAll off\nVerbose yes", kOk, "v@today.par log=a b # = \"q\" \\ \\n@today.par"},
+        {"InputFile \"in\"\nLogFile \"\"", kGeneral, "in=in@today.par", general("LogFile \"\"", "The value '' of 'LogFile' should be a non null string.")},
+        {"All\nTraceLevel 3x\nAll", kGeneral, "a@today.par", general("TraceLevel 3x", "The value '3x' of 'TraceLevel' should be an integer.")},
+        {"#\nR \"bad\"", kGeneral, "r='bad'", general("R \"bad\"", "The value 'bad' of 'R' should be good.")},
+        {"\nLogFile \"open \\\"", kGeneral, "", general("LogFile \"open \\\"", "The quoted value has no closing quote.")},
+        {"All\nVerbose maybe", kGeneral, "a@today.par", general("Verbose maybe", "The value 'maybe' of 'Verbose' should be true, yes, on, 1, false, no, off or 0.")},
+        {"#\nNope", kUnknown, "", "Unknown keyword in file '" + file + "' at line 2:\n'Nope'." + hint()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        writeTempFile("today.par", c.content);
+        TestHost host(CParam::CONVENTIONS_TODAY);
+        host.run("");
+        std::string messages;
+        EXPECT_EQ(host.read(file, &messages), c.result);
+        EXPECT_EQ(host.state(), c.state);
+        EXPECT_EQ(messages, c.messages);
+    }
+}
+
 TEST(ParameterFileDeathTest, ValueRefusedByTheDefinitionEndsTheProcess) {
     const std::string path = writeTempFile("refused.par", "TraceLevel abc\n");
     TestHost host;

@@ -53,7 +53,8 @@ int HostDef::dealWith(char* value, char* valueSource) {
     return 1;
 }
 
-TestHost::TestHost() {
+TestHost::TestHost(unsigned conventions) {
+    params.SetConventions(conventions);
     params.AddParamDef("TraceLevel", 'T', &trace, 0, "trace level", true, "n", -1);
     params.AddParamDef("All", 'a', &all, false, "all", true, "", -1);
     params.AddParamDef("Verbose", 'v', &verbose, false, "verbose", true, "", -1);

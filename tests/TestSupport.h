@@ -34,7 +34,7 @@ inline std::string hint(const std::string& program = "prog") { return "\nGet hel
 // value and for "bad"; as a switch it returns 0 for everything.
 struct HostDef : CParamDef {
     HostDef(const char* keyword, char flag, int position, bool isSwitch)
-        : CParamDef(keyword, flag, TYPE_STRING, "outfile", "own", "never shown", true, position), isSwitch(isSwitch) {}
+        : CParamDef(keyword, flag, TYPE_STRING, "outfile", "own", "should be good", true, position), isSwitch(isSwitch) {}
     int dealWith(char* value, char* valueSource) override;
     bool skipAfter() override { return !isSwitch; }
     std::string received;
@@ -44,7 +44,7 @@ struct HostDef : CParamDef {
 // TraceLevel -T (int), All -a and Verbose -v (switches), LogFile (string, no flag), InputFile (string,
 // position 1), OutputFile (HostDef, position 2), R -r (HostDef), Quiet -q (HostDef switch); all optional.
 struct TestHost {
-    TestHost();
+    explicit TestHost(unsigned conventions = 0);
     // Interpret_returnError over the words ("prog" is put before them), or read_parameter_file; the
     // result, and what was written to standard error.
     int run(const std::string& words, std::string* messages = nullptr);

@@ -1,6 +1,9 @@
 // CBoolParamDef: a switch, set by its mere mention.
+#include <cctype>
+#include <cstring>
 #include <iostream>
 
+#include "Param.h"
 #include "ParamDef.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
@@ -19,13 +22,60 @@ CBoolParamDef::CBoolParamDef(const char* keyword_, char flag_, bool* var_, bool 
 
 CBoolParamDef::~CBoolParamDef() = default;
 
-int CBoolParamDef::dealWith(char*, char* valueSource) {
-    *var = true;
+namespace {
+
+// Compares the first length characters of a and b, ASCII letters in any case.
+bool equalIgnoringCase(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+}
+
+// A switch's value with strict values: one of the usual words for on or off, in any letter case,
+// blanks around it aside. False when it is none of them.
+bool switchWord(const char* value, bool& on) {
+    static const char* const kWords[] = {"true", "yes", "on", "1", "false", "no", "off", "0"};
+    const char* first = value;
+    while (*first == ' ' || *first == '\t') ++first;
+    std::size_t length = std::strlen(first);
+    while (length > 0 && (first[length - 1] == ' ' || first[length - 1] == '\t')) --length;
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (std::strlen(kWords[i]) == length && equalIgnoringCase(first, kWords[i], length)) {
+            on = i < 4;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int CBoolParamDef::dealWith(char* value, char* valueSource) {
+    bool on = true;
+    refusalReason = nullptr;
+    if (value != nullptr && *value != '\0' && follows(CParam::STRICT_VALUES) && !switchWord(value, on)) {
+        refusalReason = param_detail::text::switchExpectation();
+        return refuseValue(value);
+    }
+    *var = on;
     markSatisfied(valueSource);
     return 1;
 }
 
-void CBoolParamDef::usageInfo() { usage::switchEntry(flag); }
+// By default the entry is the flag letter alone, also for an obligatory switch, whose letter then
+// runs into the text before it. Today's conventions give an obligatory switch an entry of its own.
+void CBoolParamDef::usageInfo() {
+    if (!optional() && follows(CParam::HELP_ON_STDOUT)) {
+        if (flag != 0) {
+            usage::obligatorySwitchEntry(flag);
+        } else {
+            usage::keywordSwitchEntry(true, keyword.get());
+        }
+        return;
+    }
+    usage::switchEntry(flag);
+}
 
 void CBoolParamDef::writeDesc() {
     usage::switchHead(flag, keyword.get());

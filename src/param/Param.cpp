@@ -82,6 +82,7 @@ int CParam::AddParamDef(CParamDef* definition) {
     }
     lastElement = element;
     ++definitionCount;
+    definition->owner = this;
     return 1;
 }
 
@@ -205,6 +206,24 @@ void CParam::Display(std::ostream& out) const {
 }
 
 int CParam::showError(int problem, const char* subject, const char* detail) {
-    text::problem(problem, subject, detail, programName);
+    text::problem({problem, subject, detail}, programName);
     return problem;
 }
+
+// A value the definition refused. With the specified behaviour only a host's own definition gets
+// here, and the message is the plain one; when the set returns problems, the message also says
+// what the value should have been and, for a file, gives the line number.
+int CParam::reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
+                          const char* line, long lineNumber) {
+    if ((conventions & RETURN_PROBLEMS) == 0) return showError(problem, subject, line ? line : value);
+    text::Problem report{problem, subject, line ? line : value, lineNumber};
+    report.expected = definition->expectation();
+    report.value = value;
+    report.parameter = line ? definition->getKeyword() : nullptr;
+    text::problem(report, programName);
+    return problem;
+}
+
+void CParam::SetConventions(unsigned newConventions) { conventions = newConventions; }
+
+unsigned CParam::GetConventions() const { return conventions; }

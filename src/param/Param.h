@@ -15,6 +15,11 @@
 // comes back as a negative problem code. A value that a definition cannot
 // convert, a help request (-h, --help) and Interpret_exitOnError after a
 // problem end the process with status -1 (255 as the shell sees it).
+//
+// That is the behaviour a host gets by default. One line adopts today's
+// conventions instead (strict values, problems the host handles, help on
+// standard output, quoted values in files, "-" as a word):
+//     params.SetConventions(CParam::CONVENTIONS_TODAY);
 #ifndef PARAM_PARAM_H
 #define PARAM_PARAM_H
 
@@ -100,6 +105,46 @@ public:
     // and every enclosing file returns that code.
     static constexpr int MAX_FILE_NESTING = 64;
     static constexpr std::size_t MAX_LINE_LENGTH = 1048576;
+
+    // --- Conventions ------------------------------------------------------
+    // SetConventions takes any combination of these; CONVENTIONS_TODAY is
+    // all of them, 0 (the default) none. They apply to every definition of
+    // the set, registered before or after.
+    //
+    // STRICT_VALUES: a value converts only when the whole of it, blanks
+    // around it aside, is a value of its type: integers are decimal digits
+    // with an optional sign (no minus for unsigned types) within the type's
+    // range; floating-point values are finite decimal numbers read the same
+    // in every locale; a character value is one character; a switch given a
+    // value (--Verbose=no, or "Verbose no" in a file) takes true, yes, on, 1
+    // or false, no, off, 0 in any letter case.
+    static constexpr unsigned STRICT_VALUES = 1;
+    // RETURN_PROBLEMS: nothing the user gives ends the process. A refused
+    // value is PROBLEM_INVALID_VALUE (command line) or
+    // PROBLEM_GENERAL_PROBLEM_IN_FILE, a value missing at the end of the
+    // command line PROBLEM_MISSING_VALUE; each message names the parameter,
+    // the value and what was expected, and file messages give the line
+    // number. A help request returns HELP_SHOWN.
+    static constexpr unsigned RETURN_PROBLEMS = 2;
+    // HELP_ON_STDOUT: -h and --help write the usage screen to standard
+    // output and return HELP_SHOWN; its synopsis lists every parameter,
+    // those without a flag too ("[--Output s]").
+    static constexpr unsigned HELP_ON_STDOUT = 4;
+    // QUOTED_VALUES: in a parameter file, a value that begins with " runs
+    // to the matching " and may hold blanks, tabs, # and =; inside it \"
+    // stands for " and \\ for \. A line whose quote is not closed is a
+    // problem of its file.
+    static constexpr unsigned QUOTED_VALUES = 8;
+    // DASH_IS_POSITIONAL: the word "-" (the usual name of standard input)
+    // is a positional word.
+    static constexpr unsigned DASH_IS_POSITIONAL = 16;
+    static constexpr unsigned CONVENTIONS_TODAY = 31;
+    // What Interpret_returnError returns after showing the usage screen
+    // when the set returns problems or shows help on standard output.
+    static constexpr int HELP_SHOWN = 2;
+
+    void SetConventions(unsigned conventions);
+    unsigned GetConventions() const;
 
     // An empty set.
     CParam();
@@ -200,12 +245,15 @@ public:
     // the host's variable; the last occurrence of a parameter wins. Keeps
     // argv[0] (not a copy) as the program name for messages. Returns OK, or
     // the (negative) code of the first problem after writing its message;
-    // values stored before the problem stay. Does not return on a help
-    // request or a value a definition cannot convert (status -1).
+    // values stored before the problem stay. By default it does not return
+    // on a help request or a value a definition cannot convert (status -1);
+    // with RETURN_PROBLEMS or HELP_ON_STDOUT a help request returns
+    // HELP_SHOWN, and with RETURN_PROBLEMS a refused value is a problem.
     int Interpret_returnError(char** argv, int argc);
-    // OK when Interpret_returnError succeeded, NOT_OK otherwise.
+    // OK when Interpret_returnError returned OK, NOT_OK otherwise.
     int Interpret(char** argv, int argc);
-    // 1 on success; otherwise writes "...exiting." and ends the process (-1).
+    // 1 on success; after help shown by the rules above it ends the process
+    // with status 0; otherwise writes "...exiting." and ends the process (-1).
     int Interpret_exitOnError(char** argv, int argc);
 
     // Reads one parameter file (and the files it names), as -f does: one
@@ -221,8 +269,9 @@ public:
     int showError(int problem, const char* subject, const char* detail);
 
     // Writes the usage screen, generated from the definitions, to standard
-    // error and ends the process (-1).
-    [[noreturn]] void usageInfo(const char* programName);
+    // error and ends the process (-1); with HELP_ON_STDOUT to standard output,
+    // and with it or RETURN_PROBLEMS it returns.
+    void usageInfo(const char* programName);
 
 protected:
     // For a host's subclass; the set keeps them consistent itself.
@@ -239,6 +288,7 @@ private:
     // interpreter, the reader and the lookups alike; created with the first
     // registration.
     std::unique_ptr<param_detail::NameIndex> names;
+    unsigned conventions = 0;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
@@ -253,6 +303,8 @@ private:
     int interpretPositionalWord(WordWalk& walk);
     int interpretLongForm(WordWalk& walk);
     int interpretShortForm(WordWalk& walk);
+    int giveValue(CParamDef* definition, const char* subject, char* value);
+    int showHelp(WordWalk& walk);
     int checkObligatoryParameters();
 
     // What the reading of a file shares with the files it names; null between readings.
@@ -260,8 +312,12 @@ private:
     int readParameterFile(const char* fileName);
     char* recordParameterFile(const char* fileName);
     bool parameterFileAlreadyRead(const char* fileName) const;
-    int interpretFileLine(char* source, const char* line, char* workingCopy);
-    int refuseFileLine(char* source, const char* line, const char* reason);
+    int interpretFileLine(char* source, const char* line, long lineNumber, char* workingCopy);
+    int refuseFileLine(char* source, const char* line, long lineNumber, const char* reason);
+    int reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
+                      const char* line = nullptr, long lineNumber = 0);
+    int reportFileProblem(int problem, const char* fileName, const char* line, long lineNumber,
+                          const char* reason = nullptr);
 };
 
 #endif

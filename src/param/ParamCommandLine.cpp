@@ -18,6 +18,7 @@ struct CParam::WordWalk {
     int index = 1;
     int position = 0;  // keyword-less words met so far
     bool delimiterSeen = false;
+    bool helpShown = false;
 
     // Copies the current word: into shortCopy when it fits, which spares the
     // usual command line any allocation, else into longCopy (whose buffer is
@@ -56,7 +57,8 @@ int CParam::Interpret_returnError(char** argv, int argc) {
         walk.copyWord(orEmpty(argv[walk.index]));
         const char* word = walk.word();
         int consumed;
-        if (walk.delimiterSeen || word[0] != '-') {
+        if (walk.delimiterSeen || word[0] != '-' ||
+            (word[1] == '\0' && (conventions & DASH_IS_POSITIONAL) != 0)) {
             consumed = interpretPositionalWord(walk);
         } else if (word[1] == '-') {
             consumed = interpretLongForm(walk);
@@ -65,6 +67,7 @@ int CParam::Interpret_returnError(char** argv, int argc) {
         } else {
             consumed = interpretShortForm(walk);
         }
+        if (walk.helpShown) return HELP_SHOWN;
         if (consumed < 0) return consumed;
         walk.index += consumed;
     }
@@ -72,11 +75,13 @@ int CParam::Interpret_returnError(char** argv, int argc) {
 }
 
 int CParam::Interpret(char** argv, int argc) {
-    return Interpret_returnError(argv, argc) > 0 ? OK : NOT_OK;
+    return Interpret_returnError(argv, argc) == OK ? OK : NOT_OK;
 }
 
 int CParam::Interpret_exitOnError(char** argv, int argc) {
-    if (Interpret_returnError(argv, argc) > 0) return 1;
+    const int result = Interpret_returnError(argv, argc);
+    if (result == OK) return 1;
+    if (result == HELP_SHOWN) param_detail::endProcess(0);
     param_detail::text::exiting();
     param_detail::endProcess(-1);
 }
@@ -89,9 +94,20 @@ int CParam::interpretPositionalWord(WordWalk& walk) {
     CParamDef* definition = positionalDefinition(++walk.position);
     if (definition == nullptr) return showError(PROBLEM_MISSING_HYPHEN, word, "");
     if (definition->dealWith(word, nullptr) == 0) {
-        return showError(PROBLEM_INVALID_VALUE, definition->getPartypeName(), word);
+        return reportRefusal(PROBLEM_INVALID_VALUE, definition, definition->getPartypeName(), word);
     }
     return 1;
+}
+
+// Hands value to the definition of a flag or keyword (subject: as given, "-n" or "--Top").
+int CParam::giveValue(CParamDef* definition, const char* subject, char* value) {
+    if (value == nullptr && definition->skipAfter() && (conventions & RETURN_PROBLEMS) != 0) {
+        return showError(PROBLEM_MISSING_VALUE, subject, "");
+    }
+    if (definition->dealWith(value, nullptr) == 0) {
+        return reportRefusal(PROBLEM_INVALID_VALUE, definition, subject, orEmpty(value));
+    }
+    return OK;
 }
 
 int CParam::interpretLongForm(WordWalk& walk) {
@@ -108,13 +124,15 @@ int CParam::interpretLongForm(WordWalk& walk) {
     CParamDef* definition = definitionWithKeyword(keyword);
     if (definition != nullptr && !definition->no_keyword()) {
         const bool takesValue = definition->skipAfter();
-        if (definition->dealWith(value, nullptr) == 0) {
-            // The word's copy, cut at its "=", reads "--keyword".
-            return showError(PROBLEM_INVALID_VALUE, walk.word(), orEmpty(value));
-        }
+        // A switch named alone is turned on; with strict values only what follows "=" is its value.
+        char noValue[1] = {'\0'};
+        if (!takesValue && !valueAttached && (conventions & STRICT_VALUES) != 0) value = noValue;
+        // The word's copy, cut at its "=", reads "--keyword".
+        const int result = giveValue(definition, walk.word(), value);
+        if (result < 0) return result;
         return takesValue ? wordsWithValue : 1;
     }
-    if (std::strcmp(keyword, "help") == 0) usageInfo(programName);
+    if (std::strcmp(keyword, "help") == 0) return showHelp(walk);
     if (std::strcmp(keyword, "ParameterFile") == 0) {
         const int result = read_parameter_file(orEmpty(value));
         return result < 0 ? result : wordsWithValue;
@@ -129,15 +147,15 @@ int CParam::interpretLongForm(WordWalk& walk) {
 int CParam::interpretShortForm(WordWalk& walk) {
     char* letter = walk.word() + 1;
     // A run of switches, set left to right.
-    for (CParamDef* sw; (sw = definitionWithFlag(*letter)) != nullptr && !sw->skipAfter();
-         ++letter) {
+    for (CParamDef* sw; (sw = definitionWithFlag(*letter)) != nullptr && !sw->skipAfter(); ++letter) {
         char emptyValue[1] = {'\0'};
-        if (sw->dealWith(emptyValue, nullptr) == 0) {
-            param_detail::text::switchRefusedEmptyValue();
-            param_detail::endProcess(-1);
-        }
+        if (sw->dealWith(emptyValue, nullptr) != 0) continue;
+        const char subject[3] = {'-', *letter, '\0'};
+        if ((conventions & RETURN_PROBLEMS) != 0) return reportRefusal(PROBLEM_INVALID_VALUE, sw, subject, "");
+        param_detail::text::switchRefusedEmptyValue();
+        param_detail::endProcess(-1);
     }
-    if (*letter == 'h') usageInfo(walk.argv[0]);
+    if (*letter == 'h') return showHelp(walk);
     if (*letter == '\0') return 1;
 
     const char flag = *letter;
@@ -150,16 +168,21 @@ int CParam::interpretShortForm(WordWalk& walk) {
     }
     CParamDef* definition = definitionWithFlag(flag);
     if (definition != nullptr && !definition->no_keyword() && definition->skipAfter()) {
-        if (definition->dealWith(value, nullptr) == 0) {
-            return showError(PROBLEM_INVALID_VALUE, flagSubject, orEmpty(value));
-        }
-        return consumed;
+        const int result = giveValue(definition, flagSubject, value);
+        return result < 0 ? result : consumed;
     }
     if (flag == 'f') {
         const int result = read_parameter_file(orEmpty(value));
         return result < 0 ? result : consumed;
     }
     return showError(PROBLEM_UNKNOWN_FLAG, flagSubject, "");
+}
+
+// The usage screen ends the process unless the host has the set return.
+int CParam::showHelp(WordWalk& walk) {
+    usageInfo(walk.argv[0]);
+    walk.helpShown = true;
+    return 0;
 }
 
 int CParam::checkObligatoryParameters() {

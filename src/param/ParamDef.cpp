@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "Param.h"
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
@@ -28,9 +29,18 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
 CParamDef::~CParamDef() = default;
 
 int CParamDef::dealWith(char* value, char* valueSource) {
-    if (getVarFromToken(value) == 0) refuseValue(value);
+    refusalReason = nullptr;
+    if (getVarFromToken(value) == 0) return refuseValue(value);
     markSatisfied(valueSource);
     return 1;
+}
+
+bool CParamDef::follows(unsigned convention) const {
+    return owner != nullptr && (owner->GetConventions() & convention) != 0;
+}
+
+const char* CParamDef::expectation() const {
+    return refusalReason != nullptr ? refusalReason : errordesc.get();
 }
 
 void CParamDef::markSatisfied(char* valueSource) {
@@ -38,14 +48,22 @@ void CParamDef::markSatisfied(char* valueSource) {
     source = valueSource;
 }
 
-void CParamDef::refuseValue(const char* value) {
-    param_detail::text::refusedValue(value != nullptr ? value : "", errordesc.get());
+int CParamDef::refuseValue(const char* value) {
+    if (follows(CParam::RETURN_PROBLEMS)) return 0;
+    param_detail::text::refusedValue(value != nullptr ? value : "", expectation());
     param_detail::endProcess(-1);
 }
 
 void CParamDef::usageInfo() {
     const bool obligatory = !optional();
-    if (!no_keyword() && flag == 0) return;  // keyword only: its block alone shows it
+    if (!no_keyword() && flag == 0) {
+        // Keyword only: by default its block alone shows it.
+        if (!follows(CParam::HELP_ON_STDOUT)) return;
+        usage::keywordEntryOpen(obligatory, keyword.get());
+        writeDataType();
+        usage::entryClose(obligatory);
+        return;
+    }
     usage::entryOpen(obligatory, no_keyword() ? 0 : flag);
     writeDataType();
     usage::entryClose(obligatory);

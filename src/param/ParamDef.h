@@ -125,10 +125,23 @@ protected:
     int kwlessPosition;
     char* source;
 
+    // The set the definition is registered with (null before), whose
+    // conventions (CParam::SetConventions) its operations follow.
+    const CParam* owner = nullptr;
+    // Why getVarFromToken refused its latest token when errordesc does not
+    // say it (a bound, a list of choices, a failed copy); null otherwise.
+    const char* refusalReason = nullptr;
+
+    // Whether the set's conventions include one of CParam's flags.
+    bool follows(unsigned convention) const;
     // Records an accepted value's origin; used by every dealWith.
     void markSatisfied(char* valueSource);
-    // Writes the refused-value message and ends the process.
-    [[noreturn]] void refuseValue(const char* value);
+    // Refuses a value the conversion did not take: by default writes the
+    // refused-value message and ends the process; when the set returns
+    // problems, returns 0 and leaves the report to the set.
+    int refuseValue(const char* value);
+    // What a refused value should have been: refusalReason or errordesc.
+    const char* expectation() const;
     // The description block's opening line, up to the ":" (without it).
     void writeDescHead();
 };

@@ -15,13 +15,30 @@ bool isSeparator(char c) { return isBlank(c) || c == '='; }
 
 struct KeywordAndValue {
     char* keyword;  // empty for an empty or blank line
-    char* value;    // empty when the line has none
+    char* value;    // empty when the line has none; null for a quote that is not closed
+    bool quoted = false;
 };
+
+// Takes the quoted value that starts at text (with its opening quote) in place, \" and \\ standing
+// for " and \; the rest of the line is a remark. Null when the quote is not closed.
+char* unquote(char* text) {
+    char* to = text;
+    for (const char* from = text + 1; *from != '\0'; ++from) {
+        if (*from == '"') {
+            *to = '\0';
+            return text;
+        }
+        if (*from == '\\' && (from[1] == '"' || from[1] == '\\')) ++from;
+        *to++ = *from;
+    }
+    return nullptr;
+}
 
 // Cuts a line (in place) into its keyword and value: blanks, the keyword up
 // to a blank or "=", separators (blanks and "=" in any mix), the value up to
-// the next blank; the rest of the line is a remark.
-KeywordAndValue splitKeywordAndValue(char* text) {
+// the next blank (or, with quoting, a quoted value); the rest of the line is
+// a remark.
+KeywordAndValue splitKeywordAndValue(char* text, bool quoting) {
     while (isBlank(*text)) ++text;
     KeywordAndValue parts{text, text + std::strlen(text)};
     if (*text == '\0') return parts;
@@ -34,6 +51,11 @@ KeywordAndValue splitKeywordAndValue(char* text) {
     *end = '\0';
     char* value = end + 1;
     while (isSeparator(*value)) ++value;
+    if (quoting && *value == '"') {
+        parts.value = unquote(value);
+        parts.quoted = true;
+        return parts;
+    }
     char* valueEnd = value;
     while (*valueEnd != '\0' && !isBlank(*valueEnd)) ++valueEnd;
     *valueEnd = '\0';
@@ -72,12 +94,13 @@ int CParam::readParameterFile(const char* fileName) {
             break;
         }
         const char* line = reading->line.data();
+        const long number = reader.lineNumber();
         if (outcome == param_detail::LineReader::TOO_LONG) {
-            result = refuseFileLine(source, line, param_detail::text::lineTooLong());
+            result = refuseFileLine(source, line, number, param_detail::text::lineTooLong());
         } else if (std::strlen(line) != reading->line.size()) {
-            result = refuseFileLine(source, line, param_detail::text::nulByte());
+            result = refuseFileLine(source, line, number, param_detail::text::nulByte());
         } else if (line[0] != '#') {
-            result = interpretFileLine(source, line, reading->workingCopy.assign(line, reading->line.size()));
+            result = interpretFileLine(source, line, number, reading->workingCopy.assign(line, reading->line.size()));
         }
     }
     --reading->depth;
@@ -85,42 +108,53 @@ int CParam::readParameterFile(const char* fileName) {
 }
 
 // Returns OK to go on with the next line, or the code that ends the file.
-int CParam::interpretFileLine(char* source, const char* line, char* workingCopy) {
-    const KeywordAndValue parts = splitKeywordAndValue(workingCopy);
+int CParam::interpretFileLine(char* source, const char* line, long number, char* workingCopy) {
+    const KeywordAndValue parts = splitKeywordAndValue(workingCopy, (conventions & QUOTED_VALUES) != 0);
     if (*parts.keyword == '\0') return OK;
+    if (parts.value == nullptr) return refuseFileLine(source, line, number, param_detail::text::unclosedQuote());
 
     if (CParamDef* definition = definitionWithKeyword(parts.keyword)) {
-        if (*parts.value == '\0' && definition->skipAfter()) {
-            return showError(PROBLEM_MISSING_VALUE_IN_FILE, source, line);
+        if (*parts.value == '\0' && !parts.quoted && definition->skipAfter()) {
+            return reportFileProblem(PROBLEM_MISSING_VALUE_IN_FILE, source, line, number);
         }
         if (definition->dealWith(parts.value, source) == 0) {
-            return showError(PROBLEM_GENERAL_PROBLEM_IN_FILE, source, line);
+            return reportRefusal(PROBLEM_GENERAL_PROBLEM_IN_FILE, definition, source, parts.value, line,
+                                 number);
         }
         return OK;
     }
     if (std::strcmp(parts.keyword, "ParameterFile") != 0) {
-        return showError(PROBLEM_UNKNOWN_KEYWORD_IN_FILE, source, line);
+        return reportFileProblem(PROBLEM_UNKNOWN_KEYWORD_IN_FILE, source, line, number);
     }
     if (parameterFileAlreadyRead(parts.value)) {
-        showError(PROBLEM_PARAM_FILE_LOOP, source, line);
+        reportFileProblem(PROBLEM_PARAM_FILE_LOOP, source, line, number);
         return OK;
     }
     if (reading->depth >= MAX_FILE_NESTING) {
-        return refuseFileLine(source, line, param_detail::text::nestedTooDeep());
+        return refuseFileLine(source, line, number, param_detail::text::nestedTooDeep());
     }
     const int nested = readParameterFile(parts.value);
     return nested > 0 ? OK : nested;
 }
 
+// A problem about a line of a file; when the set returns problems, the message gives the line number.
+int CParam::reportFileProblem(int problem, const char* fileName, const char* line, long number,
+                              const char* reason) {
+    param_detail::text::Problem report{problem, fileName, line};
+    report.line = (conventions & RETURN_PROBLEMS) != 0 ? number : 0;
+    report.reason = reason;
+    param_detail::text::problem(report, programName);
+    return problem;
+}
+
 // A line refused for what it is, not for its keyword or value; the message quotes its beginning.
-int CParam::refuseFileLine(char* source, const char* line, const char* reason) {
+int CParam::refuseFileLine(char* source, const char* line, long number, const char* reason) {
     constexpr std::size_t kShown = 80;
     char beginning[kShown + 4] = {};
     const std::size_t length = std::strlen(line);
     std::memcpy(beginning, line, length < kShown ? length : kShown);
     if (length > kShown) std::memcpy(beginning + kShown, "...", 3);
-    param_detail::text::problem(PROBLEM_GENERAL_PROBLEM_IN_FILE, source, beginning, programName, reason);
-    return PROBLEM_GENERAL_PROBLEM_IN_FILE;
+    return reportFileProblem(PROBLEM_GENERAL_PROBLEM_IN_FILE, source, beginning, number, reason);
 }
 
 char* CParam::recordParameterFile(const char* fileName) {

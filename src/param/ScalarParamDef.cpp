@@ -1,10 +1,13 @@
 // The nine scalar definitions: one template over the variable's type.
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <iostream>
 #include <locale>
 #include <streambuf>
 #include <type_traits>
 
+#include "Param.h"
 #include "ParamDef.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
@@ -55,6 +58,31 @@ bool startsWithMinusAfterBlanks(const char* token) {
     return *token == '-';
 }
 
+// The strict conversion: the whole token, blanks around it aside, must be a value of T. std::from_chars
+// reads decimal numbers the same in every locale and reports a value out of T's range.
+template <typename T>
+bool strictlyConverted(const char* token, T& variable) {
+    const char* first = token;
+    const char* last = token + std::char_traits<char>::length(token);
+    while (first < last && std::isspace(static_cast<unsigned char>(*first))) ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(last[-1]))) --last;
+    if constexpr (std::is_same<T, char>::value) {
+        if (last - first != 1) return false;
+        variable = *first;
+        return true;
+    } else {
+        if (last - first > 1 && *first == '+' && first[1] != '-') ++first;  // from_chars takes no plus
+        T value{};
+        const std::from_chars_result read = std::from_chars(first, last, value);
+        if (first == last || read.ec != std::errc() || read.ptr != last) return false;
+        if constexpr (std::is_floating_point<T>::value) {
+            if (!std::isfinite(value)) return false;
+        }
+        variable = value;
+        return true;
+    }
+}
+
 }  // namespace
 
 template <typename T>
@@ -86,6 +114,7 @@ void CScalarParamDef<T>::display(std::ostream& out) const {
 template <typename T>
 int CScalarParamDef<T>::getVarFromToken(char* token) {
     if (token == nullptr) return 0;
+    if (follows(CParam::STRICT_VALUES)) return strictlyConverted(token, *var) ? 1 : 0;
     // The standard extraction would wrap "-1" into the largest unsigned value.
     constexpr bool isUnsignedNumber = std::is_unsigned<T>::value && !std::is_same<T, char>::value;
     if (isUnsignedNumber && startsWithMinusAfterBlanks(token)) return 0;

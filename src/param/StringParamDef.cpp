@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "Param.h"
 #include "ParamDef.h"
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
@@ -37,10 +38,14 @@ void CStringParamDef::display(std::ostream& out) const {
 
 int CStringParamDef::getVarFromToken(char* token) {
     if (token == nullptr) return 0;
+    // A set that returns problems goes on after a refusal: the empty value must not be stored.
+    if (*token == '\0' && follows(CParam::RETURN_PROBLEMS)) return 0;
     ownsValue = true;
     const std::size_t length = std::strlen(token);
     param_detail::Text copy = param_detail::tryCopyText(token, length);
     if (!copy) {
+        refusalReason = param_detail::text::copyFailed();
+        if (follows(CParam::RETURN_PROBLEMS)) return 0;
         param_detail::text::stringAllocationFailed();
         param_detail::endProcess(-1);
     }

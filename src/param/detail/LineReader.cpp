@@ -51,6 +51,7 @@ LineReader::Outcome LineReader::next(Buffer& line) {
             break;
         }
     }
+    ++lines;
     if (line.size() > 0 && line.data()[line.size() - 1] == '\r') line.dropLast();
     if (line.size() <= maxLength) return LINE;
     line.dropLast();

@@ -25,6 +25,8 @@ public:
     // to a CRLF line end, not to the line. After TOO_LONG, line holds the line's first maxLength
     // characters and the file is not read further.
     Outcome next(Buffer& line);
+    // The number of the line next() read last, counted from 1.
+    long lineNumber() const noexcept { return lines; }
 
 private:
     static constexpr std::size_t kBlockSize = 16384;
@@ -34,6 +36,7 @@ private:
     std::size_t start = 0;
     std::size_t end = 0;
     bool failed = false;
+    long lines = 0;
 
     bool fill();
 };

@@ -13,11 +13,13 @@ namespace {
 const char* const kBeware = "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!";
 
 // The part of a problem message that names a line of a parameter file.
-void fileLine(const char* opening, const char* fileName, const char* line) {
-    std::cerr << opening << fileName << "' at line:\n'" << line << "'.";
+void fileLine(const char* opening, const char* fileName, long number, const char* line) {
+    std::cerr << opening << fileName << "' at line";
+    if (number > 0) std::cerr << " " << number;
+    std::cerr << ":\n'" << line << "'.";
 }
 
-void problemBody(int code, const char* subject, const char* detail) {
+void problemBody(int code, const char* subject, const char* detail, long line) {
     switch (code) {
     case 0:
         std::cerr << "Undefined error (0), please check program source code";
@@ -45,16 +47,16 @@ void problemBody(int code, const char* subject, const char* detail) {
         std::cerr << "Cannot open file '" << subject << "'.";
         break;
     case CParam::PROBLEM_MISSING_VALUE_IN_FILE:
-        fileLine("Missing value in file '", subject, detail);
+        fileLine("Missing value in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE:
-        fileLine("Unknown keyword in file '", subject, detail);
+        fileLine("Unknown keyword in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE:
-        fileLine("General problem in file '", subject, detail);
+        fileLine("General problem in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_PARAM_FILE_LOOP:
-        fileLine("Loop detected in nested parameter file call in file '", subject, detail);
+        fileLine("Loop detected in nested parameter file call in file '", subject, line, detail);
         std::cerr << "\nSkipping parameter file call.";
         break;
     default:
@@ -98,11 +100,15 @@ void positionUseWarning(int position, int users) {
     std::cerr << std::endl << kBeware << std::endl << std::endl;
 }
 
-void problem(int code, const char* subject, const char* detail, const char* programName,
-             const char* reason) {
+void problem(const Problem& p, const char* programName) {
     const auto orEmpty = [](const char* text) { return text != nullptr ? text : ""; };
-    problemBody(code, orEmpty(subject), orEmpty(detail));
-    if (reason != nullptr) std::cerr << "\n" << reason;
+    problemBody(p.code, orEmpty(p.subject), orEmpty(p.detail), p.line);
+    if (p.reason != nullptr) std::cerr << "\n" << p.reason;
+    if (p.expected != nullptr && p.parameter != nullptr) {
+        std::cerr << "\nThe value '" << orEmpty(p.value) << "' of '" << p.parameter << "' " << p.expected << ".";
+    } else if (p.expected != nullptr) {
+        std::cerr << "\nIt " << p.expected << ".";
+    }
     programName = orEmpty(programName);
     std::cerr << std::endl
               << "Get help with '" << programName << " --help'" << std::endl
@@ -126,6 +132,10 @@ const char* lineTooLong() {
     }();
     return text.data();
 }
+
+const char* unclosedQuote() { return "The quoted value has no closing quote."; }
+const char* switchExpectation() { return "should be true, yes, on, 1, false, no, off or 0"; }
+const char* copyFailed() { return "could not be copied: memory ran out"; }
 
 const char* nulByte() { return "The line holds a NUL byte, which a parameter file (a text) cannot."; }
 
@@ -187,6 +197,16 @@ void entryClose(bool obligatory) {
 void switchEntry(char flag) {
     if (flag != 0) std::cerr << flag;
 }
+
+void keywordEntryOpen(bool obligatory, const char* keyword) {
+    std::cerr << (obligatory ? " --" : " [--") << keyword << " ";
+}
+
+void keywordSwitchEntry(bool obligatory, const char* keyword) {
+    std::cerr << (obligatory ? " --" : " [--") << keyword << (obligatory ? "" : "]");
+}
+
+void obligatorySwitchEntry(char flag) { std::cerr << " -" << flag; }
 
 void blockStart() { std::cerr << std::endl << "   "; }
 void flagBeforeValueName(char flag) { std::cerr << "-" << flag << " "; }

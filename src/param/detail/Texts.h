@@ -19,14 +19,31 @@ void obligatoryBehindOptionalWarning(const char* partypeName);
 void positionUseWarning(int position, int users);
 
 // --- Problems, values and ends ---------------------------------------------
-// The message of a problem code, then, when there is one, the reason on a line of its own, then the
-// help hint naming programName. A null text is written as an empty one.
-void problem(int code, const char* subject, const char* detail, const char* programName,
-             const char* reason = nullptr);
+// A problem to report: its code with the texts its message quotes, and what the message may add.
+struct Problem {
+    int code;
+    const char* subject = nullptr;
+    const char* detail = nullptr;
+    long line = 0;                 // the number of the file line quoted; 0: not shown
+    const char* reason = nullptr;  // a line of its own after the message
+    // A refused value: a line saying what it should have been ("should be an integer"), naming the
+    // value and the parameter when the message itself does not (a file line).
+    const char* expected = nullptr;
+    const char* value = nullptr;
+    const char* parameter = nullptr;
+};
+// The message of a problem, then the help hint naming programName. A null text is written as an
+// empty one.
+void problem(const Problem& problem, const char* programName);
 // Why a line of a parameter file is refused although nothing is wrong with its keyword or value.
 const char* nestedTooDeep();
 const char* lineTooLong();
 const char* nulByte();
+const char* unclosedQuote();
+// What a switch given a value should have been given; why a string value was refused when memory
+// ran out while copying it.
+const char* switchExpectation();
+const char* copyFailed();
 // What a definition writes before the process ends on a value it refuses.
 void refusedValue(const char* value, const char* errordesc);
 // The tail of the refused-value message of each value type ("should be an
@@ -49,6 +66,11 @@ void synopsisEnd();
 void entryOpen(bool obligatory, char flag);
 void entryClose(bool obligatory);
 void switchEntry(char flag);
+// The entries that today's conventions add: a value parameter without a flag (around its value's
+// name), a switch without a flag, and an obligatory switch's flag.
+void keywordEntryOpen(bool obligatory, const char* keyword);
+void keywordSwitchEntry(bool obligatory, const char* keyword);
+void obligatorySwitchEntry(char flag);
 // A description block: its head line, around the value's name where a
 // value parameter has one, then the description and the closing lines.
 void blockStart();
