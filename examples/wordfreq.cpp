@@ -1,12 +1,14 @@
-// wordfreq: prints the most frequent words of a text, one line per word (the count, a tab, the
-// word), most frequent first, ties in byte order of the word. A word is a maximal run of ASCII
-// letters and digits and of bytes of 128 and above; ASCII letters are folded to lower case unless
-// CaseSensitive is on.
+// wordfreq: prints the most frequent words of its texts, one line per word (the count, a tab, the
+// word), most frequent first, ties in byte order of the word (or, with -o alpha, in byte order of
+// the word alone). A word is a maximal run of ASCII letters and digits and of bytes of 128 and
+// above; ASCII letters are folded to lower case unless CaseSensitive is on. The counts of all files
+// add up; words given with -i are not counted.
 //
 // It is a host of the library that adopts today's conventions with one line, and shows what they
 // give: strict values (-n 3x is refused), switches that take on/off words (--CaseSensitive=off),
 // problems the program handles itself, help on standard output, quoted values in parameter files
-// and "-" for standard input.
+// and "-" for standard input; and the value kinds programs have: std::string, lists, the rest of the
+// words as a list of files, a range and a list of choices.
 //
 // Exit status: 0 after success and after help; 2 after a problem with the parameters (the library
 // has written the message); 1 when an input or the output cannot be opened.
@@ -27,8 +29,17 @@ struct Settings {
     unsigned int minLength = 1;
     bool caseSensitive = false;
     char* output = nullptr;
-    char* file = nullptr;
+    std::string order;
+    std::vector<std::string> ignore;
+    std::vector<std::string> files;
 };
+
+std::string folded(std::string word, const Settings& settings) {
+    if (!settings.caseSensitive) {
+        for (char& c : word) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return word;
+}
 
 bool isWordByte(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 128;
@@ -42,23 +53,25 @@ std::size_t characters(const std::string& word) {
 void countWords(std::istream& in, const Settings& settings, std::map<std::string, long>& counts) {
     std::string word;
     const auto finish = [&] {
-        if (!word.empty() && characters(word) >= settings.minLength) ++counts[word];
+        if (!word.empty() && characters(word) >= settings.minLength) {
+            word = folded(word, settings);
+            if (std::find(settings.ignore.begin(), settings.ignore.end(), word) == settings.ignore.end()) ++counts[word];
+        }
         word.clear();
     };
     for (char c; in.get(c);) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!isWordByte(byte)) {
-            finish();
+        if (isWordByte(static_cast<unsigned char>(c))) {
+            word += c;
         } else {
-            word += (!settings.caseSensitive && byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : c;
+            finish();
         }
     }
     finish();
 }
 
 // Counts the words of one input, "-" being standard input; false when it cannot be opened.
-bool countInput(const char* name, const Settings& settings, std::map<std::string, long>& counts) {
-    if (std::string(name) == "-") {
+bool countInput(const std::string& name, const Settings& settings, std::map<std::string, long>& counts) {
+    if (name == "-") {
         countWords(std::cin, settings, counts);
         return true;
     }
@@ -68,11 +81,13 @@ bool countInput(const char* name, const Settings& settings, std::map<std::string
     return true;
 }
 
-void writeMostFrequent(std::ostream& out, const std::map<std::string, long>& counts, int top) {
+void writeMostFrequent(std::ostream& out, const std::map<std::string, long>& counts, const Settings& settings) {
     std::vector<std::pair<std::string, long>> words(counts.begin(), counts.end());
     // The map is in byte order already; a stable sort by count keeps it among equal counts.
-    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    for (int i = 0; i < top && i < static_cast<int>(words.size()); ++i) {
+    if (settings.order == "count") {
+        std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    }
+    for (int i = 0; i < settings.top && i < static_cast<int>(words.size()); ++i) {
         out << words[i].second << '\t' << words[i].first << '\n';
     }
 }
@@ -83,26 +98,36 @@ int main(int argc, char** argv) {
     Settings settings;
     CParam params;
     params.SetConventions(CParam::CONVENTIONS_TODAY);
+    params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order; - is standard input", false,
+                       "file", 1);
+    params.AddParamDef("Ignore", 'i', &settings.ignore, {}, "a word not to count", true, "word", -1);
+    params.AddParamDef("Order", 'o', &settings.order, "count",
+                       "count: most frequent first, ties in byte order; alpha: byte order of the word", true,
+                       "order", -1);
+    params.SetChoices("Order", {"count", "alpha"});
     params.AddParamDef("Top", 'n', &settings.top, 10, "how many words to print at most", true, "n", -1);
+    params.SetRange("Top", "1", "100000");
     params.AddParamDef("MinLength", 'm', &settings.minLength, 1U, "shortest word counted, in characters", true,
                        "n", -1);
+    params.SetRange("MinLength", "1", "1000");
     params.AddParamDef("CaseSensitive", 'c', &settings.caseSensitive, false, "keep letter case", true, "", -1);
     params.AddParamDef("Output", 0, &settings.output, nullptr, "file to write to instead of standard output",
                        true, "file", -1);
-    params.AddParamDef("Files", 0, &settings.file, nullptr, "the text to read; - is standard input", false,
-                       "file", 1);
 
     const int result = params.Interpret_returnError(argv, argc);
     if (result == CParam::HELP_SHOWN) return 0;
     if (result != CParam::OK) return 2;
 
+    for (std::string& word : settings.ignore) word = folded(word, settings);
     std::map<std::string, long> counts;
-    if (!countInput(settings.file, settings, counts)) {
-        std::cerr << "wordfreq: cannot open '" << settings.file << "'\n";
-        return 1;
+    for (const std::string& file : settings.files) {
+        if (!countInput(file, settings, counts)) {
+            std::cerr << "wordfreq: cannot open '" << file << "'\n";
+            return 1;
+        }
     }
     if (settings.output == nullptr) {
-        writeMostFrequent(std::cout, counts, settings.top);
+        writeMostFrequent(std::cout, counts, settings);
         return 0;
     }
     std::ofstream out(settings.output, std::ios::binary);
@@ -110,6 +135,6 @@ int main(int argc, char** argv) {
         std::cerr << "wordfreq: cannot write '" << settings.output << "'\n";
         return 1;
     }
-    writeMostFrequent(out, counts, settings.top);
+    writeMostFrequent(out, counts, settings);
     return out.flush() ? 0 : 1;
 }

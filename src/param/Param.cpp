@@ -121,8 +121,43 @@ PARAM_TYPED_OVERLOAD(CStringParamDef, char*, const char*)
 PARAM_TYPED_OVERLOAD(CDoubleParamDef, double, double)
 PARAM_TYPED_OVERLOAD(CFloatParamDef, float, float)
 PARAM_TYPED_OVERLOAD(CBoolParamDef, bool, bool)
+PARAM_TYPED_OVERLOAD(CStdStringParamDef, std::string, const char*)
 
 #undef PARAM_TYPED_OVERLOAD
+
+template <typename T>
+int CParam::AddParamDef(const char* keyword, char flag, std::vector<T>* var, const std::vector<T>& defaultValue,
+                        const char* description, bool optional, const char* partypeName, int kwlessPosition) {
+    std::vector<T> copy;
+    if (!param_detail::tryAllocating([&] { copy = defaultValue; })) return 0;
+    return registerOrDestroy(param_detail::tryNew<CListParamDef<T>>(keyword, flag, var, std::move(copy), partypeName,
+                                                                    description, optional, kwlessPosition));
+}
+
+#define PARAM_LIST_OVERLOAD(T)                                                                          \
+    template int CParam::AddParamDef(const char*, char, std::vector<T>*, const std::vector<T>&, const char*, \
+                                     bool, const char*, int);
+PARAM_LIST_OVERLOAD(char)
+PARAM_LIST_OVERLOAD(int)
+PARAM_LIST_OVERLOAD(unsigned int)
+PARAM_LIST_OVERLOAD(short)
+PARAM_LIST_OVERLOAD(unsigned short)
+PARAM_LIST_OVERLOAD(long)
+PARAM_LIST_OVERLOAD(unsigned long)
+PARAM_LIST_OVERLOAD(double)
+PARAM_LIST_OVERLOAD(float)
+PARAM_LIST_OVERLOAD(std::string)
+#undef PARAM_LIST_OVERLOAD
+
+int CParam::SetRange(const char* keyword, const char* lower, const char* upper) {
+    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
+    return definition != nullptr ? definition->setRange(lower, upper) : 0;
+}
+
+int CParam::SetChoices(const char* keyword, const std::vector<std::string>& choices) {
+    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
+    return definition != nullptr ? definition->setChoices(choices) : 0;
+}
 
 int CParam::AddParamDef(const char* keyword, char flag, types type, const char* description,
                         const char* errordesc, bool optional, const char* partypeName,
@@ -166,17 +201,33 @@ const char* CParam::getSourceFromKey(const char* keyword) {
 
 bool CParam::CheckParameters() {
     kwlessCount = 0;
+    int restFrom = 0;  // the position of the first list that takes the rest of the words
     for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
-        if (element->definition->no_keyword()) ++kwlessCount;
+        CParamDef* definition = element->definition;
+        if (!definition->no_keyword()) continue;
+        ++kwlessCount;
+        const int position = definition->kwlessPosition;
+        if (definition->isList() && position > 0 && (restFrom == 0 || position < restFrom)) restFrom = position;
     }
     bool result = true;
+    for (ParamListElement* element = firstElement; restFrom > 0 && element != nullptr; element = element->next) {
+        CParamDef* definition = element->definition;
+        if (definition->no_keyword() && definition->kwlessPosition > restFrom) {
+            text::behindRestListWarning(definition->getPartypeName());
+            result = false;
+        }
+    }
     bool optionalSeen = false;  // over the whole check, not per position
     for (int position = 1; position <= kwlessCount; ++position) {
         int users = 0;
         for (ParamListElement* element = firstElement; element != nullptr;
              element = element->next) {
             CParamDef* definition = element->definition;
-            if (!definition->myKWless_param(position)) continue;
+            // A list counts at its own position only, though it takes every later word too.
+            if (!definition->myKWless_param(position) ||
+                (definition->isList() && definition->kwlessPosition != position)) {
+                continue;
+            }
             ++users;
             if (definition->optional()) {
                 optionalSeen = true;

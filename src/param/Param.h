@@ -26,6 +26,8 @@
 #include <cstddef>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "ParamDef.h"
 
@@ -215,14 +217,41 @@ public:
     int AddParamDef(const char* keyword, char flag, bool* var, bool defaultValue,
                     const char* description, bool optional, const char* partypeName,
                     int kwlessPosition);
+    // A std::string variable; the default is text (null for the empty
+    // string). The empty value is refused.
+    int AddParamDef(const char* keyword, char flag, std::string* var, const char* defaultValue,
+                    const char* description, bool optional, const char* partypeName,
+                    int kwlessPosition);
+    // A list: *var takes one element each time the parameter is given (on
+    // the command line, -i a -i b, or on lines of a parameter file); the
+    // default list stays until the first value the user gives replaces it.
+    // At a position, the list takes that positional word and every later
+    // one (tool a.txt b.txt c.txt); obligatory, it needs at least one. T is
+    // char, int, unsigned int, short, unsigned short, long, unsigned long,
+    // double, float or std::string.
+    template <typename T>
+    int AddParamDef(const char* keyword, char flag, std::vector<T>* var,
+                    const std::vector<T>& defaultValue, const char* description, bool optional,
+                    const char* partypeName, int kwlessPosition);
     // A generic definition without a variable: it only records that a
     // non-empty value came; errordesc ends its refused-value message.
     int AddParamDef(const char* keyword, char flag, types type, const char* description,
                     const char* errordesc, bool optional, const char* partypeName,
                     int kwlessPosition);
 
+    // Limits the values of the parameter with the keyword: numbers to those
+    // from lower to upper (either may be null: no limit on that side), read
+    // as values of its type, "1" and "100000"; words to the given choices.
+    // A value outside is refused as one that cannot be converted, with a
+    // message that gives the limits or the choices, and the usage screen
+    // shows them. Returns 1, or 0 when no definition has the keyword or it
+    // cannot take them (setRange, setChoices of CParamDef).
+    int SetRange(const char* keyword, const char* lower, const char* upper);
+    int SetChoices(const char* keyword, const std::vector<std::string>& choices);
+
     // Counts the positional definitions and warns (standard error) about an
-    // unused or shared position or an obligatory one behind an optional one.
+    // unused or shared position, an obligatory one behind an optional one, or
+    // one behind a list that takes the rest of the words.
     // Returns true when it wrote no warning. Interpretation calls it first,
     // so a host needs it only to check its definitions early.
     bool CheckParameters();

@@ -8,6 +8,7 @@
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
+#include "detail/ValueCheck.h"
 
 namespace usage = param_detail::text::usage;
 using param_detail::copyTextOrStop;
@@ -42,6 +43,34 @@ bool CParamDef::follows(unsigned convention) const {
 const char* CParamDef::expectation() const {
     return refusalReason != nullptr ? refusalReason : errordesc.get();
 }
+
+bool CParamDef::admits(const void* value) {
+    if (!check || check->admits(value)) return true;
+    refusalReason = check->expectation();
+    return false;
+}
+
+bool CParamDef::admitsText(const char* text) {
+    if (!check) return true;
+    std::string word;
+    if (!param_detail::tryAllocating([&] { word = text; })) {
+        refusalReason = param_detail::text::copyFailed();
+        return false;
+    }
+    return admits(&word);
+}
+
+int CParamDef::keepCheck(std::unique_ptr<param_detail::ValueCheck> made) {
+    if (!made) return 0;
+    check = std::move(made);
+    return 1;
+}
+
+int CParamDef::setRange(const char*, const char*) { return 0; }
+
+int CParamDef::setChoices(const std::vector<std::string>&) { return 0; }
+
+bool CParamDef::isList() { return false; }
 
 void CParamDef::markSatisfied(char* valueSource) {
     satisfied = true;
@@ -87,6 +116,8 @@ void CParamDef::writeDescHead() {
 void CParamDef::writeDesc() {
     writeDescHead();
     usage::description(description.get());
+    if (check) usage::constraint(check->summary());
+    if (isList()) usage::listNote(no_keyword());
     if (optional()) {
         usage::defaultLabel();
         writeDefault();

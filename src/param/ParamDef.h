@@ -10,8 +10,13 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 class CParam;
+namespace param_detail {
+class ValueCheck;
+}
 
 // Value-type code of a definition. It is stored and shown to nobody:
 // behaviour follows the class, not the code.
@@ -26,7 +31,8 @@ enum types {
     TYPE_UNSIGNEDLONG = 7,
     TYPE_DOUBLE = 8,
     TYPE_FLOAT = 9,
-    TYPE_BOOL = 10
+    TYPE_BOOL = 10,
+    TYPE_STDSTRING = 11
 };
 
 // The base of every definition. Used on its own it is a generic definition:
@@ -92,6 +98,19 @@ public:
     virtual int getVarFromToken(char* token);
     // Writes the default to standard error, without an end of line.
     virtual void writeDefault();
+    // Limits the values to those from lower to upper (a null text: no limit
+    // on that side), both read as values of the definition's type. Returns 1,
+    // or 0 when the definition is not numeric, a limit is no value of its
+    // type, lower lies above upper, or memory runs out. The base is not
+    // numeric.
+    virtual int setRange(const char* lower, const char* upper);
+    // Limits the values to the given words (compared exactly). Returns 1, or
+    // 0 when the definition does not take words, the list is empty, or memory
+    // runs out. The base takes no words.
+    virtual int setChoices(const std::vector<std::string>& words);
+    // True for a list, which takes a value each time the parameter is given;
+    // at a position it takes that positional word and every later one.
+    virtual bool isList();
 
     // True when the parameter may be omitted.
     bool optional();
@@ -131,6 +150,9 @@ protected:
     // Why getVarFromToken refused its latest token when errordesc does not
     // say it (a bound, a list of choices, a failed copy); null otherwise.
     const char* refusalReason = nullptr;
+    // The range or the choices a value must keep to (setRange, setChoices);
+    // null when there are none.
+    std::unique_ptr<param_detail::ValueCheck> check;
 
     // Whether the set's conventions include one of CParam's flags.
     bool follows(unsigned convention) const;
@@ -142,6 +164,15 @@ protected:
     int refuseValue(const char* value);
     // What a refused value should have been: refusalReason or errordesc.
     const char* expectation() const;
+    // Whether value keeps to the range or choices; when it does not, sets
+    // refusalReason. value points to a value of the definition's type (the
+    // element's type for a list; a std::string for every kind of string).
+    bool admits(const void* value);
+    // admits for a text, as a std::string.
+    bool admitsText(const char* text);
+    // Keeps a range or choices that setRange or setChoices made: 1, or 0 for
+    // none made (the earlier one stays).
+    int keepCheck(std::unique_ptr<param_detail::ValueCheck> made);
     // The description block's opening line, up to the ":" (without it).
     void writeDescHead();
 };
@@ -169,11 +200,13 @@ public:
     void* getValue() override;
     // "keyword=value" and a line end.
     void display(std::ostream& out) const override;
-    // 1 with the value stored into *var, or 0 when refused (*var may then
-    // hold what the stream extraction left in it).
+    // 1 with the value stored into *var, or 0 when refused (*var is then
+    // unchanged).
     int getVarFromToken(char* token) override;
     // The default, as a stream writes a T.
     void writeDefault() override;
+    // Every kind but char is numeric.
+    int setRange(const char* lower, const char* upper) override;
 
 protected:
     T* var;
@@ -219,6 +252,7 @@ public:
     // "could not allocate memory for String parameter" and ends the process.
     int getVarFromToken(char* token) override;
     void writeDefault() override;  // "No Default given" for a null default
+    int setChoices(const std::vector<std::string>& words) override;
 
 protected:
     char** var;
@@ -255,5 +289,71 @@ protected:
     bool* var;
     bool defaultValue;
 };
+
+// A definition bound to a std::string variable of the host. The default is
+// given as text (null for the empty string); the empty value is refused, as
+// for a char* string.
+class CStdStringParamDef : public CParamDef {
+public:
+    // Stores the default (or "") into *var.
+    CStdStringParamDef(const char* keyword, char flag, std::string* var, const char* defaultValue,
+                       const char* partypeName, const char* description, bool optional,
+                       int kwlessPosition);
+    ~CStdStringParamDef() override;
+
+    void* getValue() override;  // the address of the host's std::string
+    void display(std::ostream& out) const override;
+    int getVarFromToken(char* token) override;
+    void writeDefault() override;  // "No Default given" for a null default
+    int setChoices(const std::vector<std::string>& words) override;
+
+protected:
+    std::string* var;
+    const char* defaultValue;
+};
+
+// A list: a std::vector variable of the host that takes one element each
+// time the parameter is given, on the command line or on a line of a
+// parameter file, in the order the interpreter and the reader meet them.
+// The default list is what the variable holds until the first value the
+// user gives, which replaces it. At a position, the list takes the
+// positional word there and every later one. T is one of the scalar types or
+// std::string; elements convert as the scalar definitions of T do (an empty
+// string is refused).
+template <typename T>
+class CListParamDef : public CParamDef {
+public:
+    // Stores defaultValue into *var.
+    CListParamDef(const char* keyword, char flag, std::vector<T>* var, std::vector<T> defaultValue,
+                  const char* partypeName, const char* description, bool optional,
+                  int kwlessPosition);
+    ~CListParamDef() override;
+
+    void usageInfo() override;         // a positional list: its name, then "..."
+    bool myKWless_param(int position) override;  // at its position or any later one
+    void* getValue() override;         // the address of the host's vector
+    void display(std::ostream& out) const override;  // "keyword=a,b,c"
+    int getVarFromToken(char* token) override;
+    void writeDefault() override;      // the elements, separated by ", "; "none" when empty
+    int setRange(const char* lower, const char* upper) override;
+    int setChoices(const std::vector<std::string>& words) override;
+    bool isList() override;
+
+protected:
+    std::vector<T>* var;
+    std::vector<T> defaultValue;
+    bool defaultReplaced = false;
+};
+
+extern template class CListParamDef<char>;
+extern template class CListParamDef<int>;
+extern template class CListParamDef<unsigned int>;
+extern template class CListParamDef<short>;
+extern template class CListParamDef<unsigned short>;
+extern template class CListParamDef<long>;
+extern template class CListParamDef<unsigned long>;
+extern template class CListParamDef<double>;
+extern template class CListParamDef<float>;
+extern template class CListParamDef<std::string>;
 
 #endif

@@ -54,10 +54,11 @@ void CParam::usageInfo(const char* name) {
         if (d->optional() && d->skipAfter() && d->myKWless_param(-1)) d->usageInfo();
     }
     usage::reservedOptions();
-    // Group 4: positional parameters by position.
+    // Group 4: positional parameters by position; a list at its own position only.
     for (int position = 1; position <= kwlessCount; ++position) {
         for (ParamListElement* e = firstElement; e != nullptr; e = e->next) {
-            if (e->definition->myKWless_param(position)) e->definition->usageInfo();
+            CParamDef* d = e->definition;
+            if (d->myKWless_param(position) && (!d->isList() || d->kwlessPosition == position)) d->usageInfo();
         }
     }
     usage::synopsisEnd();

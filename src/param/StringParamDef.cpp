@@ -9,6 +9,7 @@
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
+#include "detail/ValueCheck.h"
 
 CStringParamDef::CStringParamDef(const char* keyword_, char flag_, char** var_,
                                  const char* defaultValue_, const char* partypeName_,
@@ -40,6 +41,7 @@ int CStringParamDef::getVarFromToken(char* token) {
     if (token == nullptr) return 0;
     // A set that returns problems goes on after a refusal: the empty value must not be stored.
     if (*token == '\0' && follows(CParam::RETURN_PROBLEMS)) return 0;
+    if (!admitsText(token)) return 0;
     ownsValue = true;
     const std::size_t length = std::strlen(token);
     param_detail::Text copy = param_detail::tryCopyText(token, length);
@@ -60,4 +62,8 @@ void CStringParamDef::writeDefault() {
     } else {
         param_detail::text::usage::noDefault();
     }
+}
+
+int CStringParamDef::setChoices(const std::vector<std::string>& words) {
+    return keepCheck(param_detail::makeChoices(words));
 }

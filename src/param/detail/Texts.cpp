@@ -88,6 +88,15 @@ void obligatoryBehindOptionalWarning(const char* partypeName) {
               << std::endl;
 }
 
+void behindRestListWarning(const char* partypeName) {
+    std::cerr << std::endl
+              << "CParam::CheckParameters():" << std::endl
+              << "Internal warning: A kwdless parameter (" << partypeName << ") is located  " << std::endl
+              << "behind a list that takes the rest of the words." << std::endl
+              << kBeware << std::endl
+              << std::endl;
+}
+
 void positionUseWarning(int position, int users) {
     std::cerr << std::endl
               << "CParam::CheckParameters():" << std::endl
@@ -174,6 +183,18 @@ void assertionFailed(const char* condition) {
     std::fflush(stderr);
 }
 
+std::string rangeSummary(const char* lower, const char* upper) {
+    if (lower == nullptr) return std::string("at most ") + upper;
+    if (upper == nullptr) return std::string("at least ") + lower;
+    return std::string("from ") + lower + " to " + upper;
+}
+
+std::string choicesSummary(const std::vector<std::string>& words) {
+    std::string summary = "one of ";
+    for (std::size_t i = 0; i < words.size(); ++i) summary += (i > 0 ? ", " : "") + words[i];
+    return summary;
+}
+
 namespace usage {
 
 void synopsisStart(const char* programName) { std::cerr << "\nusage: " << programName; }
@@ -228,6 +249,16 @@ void keywordInFile(const char* keyword) {
     std::cerr << std::endl << "\t\tKeyword in parameter file: " << keyword;
 }
 void noDefault() { std::cerr << "No Default given"; }
+
+void repeated() { std::cerr << "..."; }
+void noElements() { std::cerr << "none"; }
+
+void constraint(const char* summary) { std::cerr << " (" << summary << ")"; }
+
+void listNote(bool positional) {
+    std::cerr << std::endl
+              << "\t\t" << (positional ? "Takes this word and every later one." : "May be given several times.");
+}
 
 void fixedDescriptions() {
     std::cerr << "\n   -h, --help:\n\t\tPrint this help information"

@@ -7,6 +7,9 @@
 #ifndef PARAM_DETAIL_TEXTS_H
 #define PARAM_DETAIL_TEXTS_H
 
+#include <string>
+#include <vector>
+
 #include "ParamDef.h"
 
 namespace param_detail {
@@ -17,6 +20,7 @@ namespace text {
 void registrationWarning(const char* what, const char* name);
 void obligatoryBehindOptionalWarning(const char* partypeName);
 void positionUseWarning(int position, int users);
+void behindRestListWarning(const char* partypeName);
 
 // --- Problems, values and ends ---------------------------------------------
 // A problem to report: its code with the texts its message quotes, and what the message may add.
@@ -53,6 +57,10 @@ void stringAllocationFailed();
 void exiting();
 void switchRefusedEmptyValue();
 void assertionFailed(const char* condition);
+// A range's and a list of choices' texts: "from 1 to 100000" (a null limit: none on that side),
+// "one of count, alpha".
+std::string rangeSummary(const char* lower, const char* upper);
+std::string choicesSummary(const std::vector<std::string>& words);
 
 // --- The usage screen ------------------------------------------------------
 namespace usage {
@@ -82,6 +90,13 @@ void description(const char* text);
 void defaultLabel();
 void mustBeGiven();
 void keywordInFile(const char* keyword);
+// Beside the description: the range or choices of the values; below it, that a list may be given
+// several times, or at a position takes the rest of the words.
+void constraint(const char* summary);
+void listNote(bool positional);
+// After a positional list's synopsis entry; a default list without elements.
+void repeated();
+void noElements();
 void noDefault();
 void fixedDescriptions();
 }  // namespace usage

@@ -1,0 +1,129 @@
+// CListParamDef: a std::vector variable of the host, one element per value given.
+#include <iostream>
+#include <type_traits>
+
+#include "Param.h"
+#include "ParamDef.h"
+#include "detail/Conversion.h"
+#include "detail/Memory.h"
+#include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
+#include "detail/ValueCheck.h"
+
+namespace {
+
+// An element from a token, converted as the scalar definition of T does.
+template <typename T>
+bool element(const char* token, T& value, bool strictly) { return param_detail::convert(token, value, strictly); }
+bool element(const char* token, std::string& value, bool) {
+    return *token != '\0' && param_detail::tryAllocating([&] { value = token; });
+}
+
+// Writes a list's elements, as a stream writes them, separated by separator.
+template <typename T>
+void writeElements(std::ostream& out, const std::vector<T>& list, const char* separator) {
+    for (std::size_t i = 0; i < list.size(); ++i) out << (i > 0 ? separator : "") << list[i];
+}
+
+}  // namespace
+
+template <typename T>
+CListParamDef<T>::CListParamDef(const char* keyword_, char flag_, std::vector<T>* var_, std::vector<T> defaultValue_,
+                                const char* partypeName_, const char* description_, bool optional_,
+                                int kwlessPosition_)
+    : CParamDef(keyword_, flag_, param_detail::TypeCode<T>::value, partypeName_, description_,
+                param_detail::text::errorDescription(std::is_same<T, std::string>::value ? TYPE_STRING
+                                                                                        : param_detail::TypeCode<T>::value),
+                optional_, kwlessPosition_),
+      var(var_),
+      defaultValue(std::move(defaultValue_)) {
+    if (!param_detail::tryAllocating([&] { *var = defaultValue; })) param_detail::failAssertion("defaultValue");
+}
+
+template <typename T>
+CListParamDef<T>::~CListParamDef() = default;
+
+template <typename T>
+void CListParamDef<T>::usageInfo() {
+    CParamDef::usageInfo();
+    if (no_keyword()) param_detail::text::usage::repeated();
+}
+
+template <typename T>
+bool CListParamDef<T>::myKWless_param(int position) {
+    return kwlessPosition > 0 ? position >= kwlessPosition : position == kwlessPosition;
+}
+
+template <typename T>
+void* CListParamDef<T>::getValue() {
+    return var;
+}
+
+template <typename T>
+void CListParamDef<T>::display(std::ostream& out) const {
+    out << keyword.get() << "=";
+    writeElements(out, *var, ",");
+    out << std::endl;
+}
+
+template <typename T>
+int CListParamDef<T>::getVarFromToken(char* token) {
+    T value{};
+    if (token == nullptr || !element(token, value, follows(CParam::STRICT_VALUES)) || !admits(&value)) return 0;
+    // The first value the user gives replaces the default list.
+    const bool appended = param_detail::tryAllocating([&] {
+        if (!defaultReplaced) var->clear();
+        var->push_back(std::move(value));
+    });
+    if (appended) {
+        defaultReplaced = true;
+        return 1;
+    }
+    refusalReason = param_detail::text::copyFailed();
+    if (follows(CParam::RETURN_PROBLEMS)) return 0;
+    param_detail::text::stringAllocationFailed();
+    param_detail::endProcess(-1);
+}
+
+template <typename T>
+void CListParamDef<T>::writeDefault() {
+    if (defaultValue.empty()) {
+        param_detail::text::usage::noElements();
+    } else {
+        writeElements(std::cerr, defaultValue, ", ");
+    }
+}
+
+template <typename T>
+int CListParamDef<T>::setRange(const char* lower, const char* upper) {
+    if constexpr (std::is_arithmetic<T>::value && !std::is_same<T, char>::value) {
+        return keepCheck(param_detail::makeRange<T>(lower, upper, errordesc.get()));
+    } else {
+        return 0;
+    }
+}
+
+template <typename T>
+int CListParamDef<T>::setChoices(const std::vector<std::string>& words) {
+    if constexpr (std::is_same<T, std::string>::value) {
+        return keepCheck(param_detail::makeChoices(words));
+    } else {
+        return 0;
+    }
+}
+
+template <typename T>
+bool CListParamDef<T>::isList() {
+    return true;
+}
+
+template class CListParamDef<char>;
+template class CListParamDef<int>;
+template class CListParamDef<unsigned int>;
+template class CListParamDef<short>;
+template class CListParamDef<unsigned short>;
+template class CListParamDef<long>;
+template class CListParamDef<unsigned long>;
+template class CListParamDef<double>;
+template class CListParamDef<float>;
+template class CListParamDef<std::string>;

@@ -1,0 +1,48 @@
+// CStdStringParamDef: a std::string variable of the host.
+#include <iostream>
+
+#include "Param.h"
+#include "ParamDef.h"
+#include "detail/Memory.h"
+#include "detail/ProcessEnd.h"
+#include "detail/Texts.h"
+#include "detail/ValueCheck.h"
+
+CStdStringParamDef::CStdStringParamDef(const char* keyword_, char flag_, std::string* var_,
+                                       const char* defaultValue_, const char* partypeName_,
+                                       const char* description_, bool optional_, int kwlessPosition_)
+    : CParamDef(keyword_, flag_, TYPE_STDSTRING, partypeName_, description_,
+                param_detail::text::errorDescription(TYPE_STRING), optional_, kwlessPosition_),
+      var(var_),
+      defaultValue(defaultValue_) {
+    if (!param_detail::tryAllocating([&] { *var = defaultValue != nullptr ? defaultValue : ""; })) {
+        param_detail::failAssertion("defaultValue");
+    }
+}
+
+CStdStringParamDef::~CStdStringParamDef() = default;
+
+void* CStdStringParamDef::getValue() { return var; }
+
+void CStdStringParamDef::display(std::ostream& out) const { out << keyword.get() << "=" << *var << std::endl; }
+
+int CStdStringParamDef::getVarFromToken(char* token) {
+    if (token == nullptr || *token == '\0' || !admitsText(token)) return 0;
+    if (param_detail::tryAllocating([&] { var->assign(token); })) return 1;
+    refusalReason = param_detail::text::copyFailed();
+    if (follows(CParam::RETURN_PROBLEMS)) return 0;
+    param_detail::text::stringAllocationFailed();
+    param_detail::endProcess(-1);
+}
+
+void CStdStringParamDef::writeDefault() {
+    if (defaultValue != nullptr) {
+        std::cerr << defaultValue;
+    } else {
+        param_detail::text::usage::noDefault();
+    }
+}
+
+int CStdStringParamDef::setChoices(const std::vector<std::string>& words) {
+    return keepCheck(param_detail::makeChoices(words));
+}

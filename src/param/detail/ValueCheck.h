@@ -1,0 +1,36 @@
+// What a value must keep to beyond its type: a range of numbers or a list of words.
+#ifndef PARAM_DETAIL_VALUECHECK_H
+#define PARAM_DETAIL_VALUECHECK_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace param_detail {
+
+class ValueCheck {
+public:
+    virtual ~ValueCheck() = default;
+    // value points to a value of the checked definition's type (a std::string for words).
+    virtual bool admits(const void* value) const = 0;
+    // "from 1 to 100000", "one of count, alpha": shown beside the description.
+    const char* summary() const { return brief.c_str(); }
+    // "should be an integer from 1 to 100000": what a refused value should have been.
+    const char* expectation() const { return expected.c_str(); }
+
+protected:
+    std::string brief;
+    std::string expected;
+};
+
+// The values from lower to upper of T; null when a limit is no value of T (read strictly), lower lies
+// above upper, or memory runs out. errordesc is the refused-value text of T.
+template <typename T>
+std::unique_ptr<ValueCheck> makeRange(const char* lower, const char* upper, const char* errordesc);
+
+// The given words, compared exactly; null when there are none or memory runs out.
+std::unique_ptr<ValueCheck> makeChoices(const std::vector<std::string>& words);
+
+}  // namespace param_detail
+
+#endif
