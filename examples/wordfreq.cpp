@@ -8,7 +8,8 @@
 // give: strict values (-n 3x is refused), switches that take on/off words (--CaseSensitive=off),
 // problems the program handles itself, help on standard output, quoted values in parameter files
 // and "-" for standard input; and the value kinds programs have: std::string, lists, the rest of the
-// words as a list of files, a range and a list of choices.
+// words as a list of files, a range and a list of choices; values from environment variables
+// (WORDFREQ_Top=5), and the parameters in force saved with where each came from (--SaveParameters).
 //
 // Exit status: 0 after success and after help; 2 after a problem with the parameters (the library
 // has written the message); 1 when an input or the output cannot be opened.
@@ -29,6 +30,7 @@ struct Settings {
     unsigned int minLength = 1;
     bool caseSensitive = false;
     char* output = nullptr;
+    std::string save;
     std::string order;
     std::vector<std::string> ignore;
     std::vector<std::string> files;
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
     Settings settings;
     CParam params;
     params.SetConventions(CParam::CONVENTIONS_TODAY);
+    params.SetEnvironmentPrefix("WORDFREQ_");
     params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order; - is standard input", false,
                        "file", 1);
     params.AddParamDef("Ignore", 'i', &settings.ignore, {}, "a word not to count", true, "word", -1);
@@ -113,11 +116,20 @@ int main(int argc, char** argv) {
     params.AddParamDef("CaseSensitive", 'c', &settings.caseSensitive, false, "keep letter case", true, "", -1);
     params.AddParamDef("Output", 0, &settings.output, nullptr, "file to write to instead of standard output",
                        true, "file", -1);
+    params.AddParamDef("SaveParameters", 0, &settings.save, nullptr,
+                       "write the parameters in force to this file (- for standard output), read no input", true,
+                       "file", -1);
 
     const int result = params.Interpret_returnError(argv, argc);
     if (result == CParam::HELP_SHOWN) return 0;
     if (result != CParam::OK) return 2;
 
+    if (!settings.save.empty()) {
+        const std::vector<std::string> notSaved = {"SaveParameters"};
+        const int saved = settings.save == "-" ? params.WriteParameters(std::cout, notSaved)
+                                               : params.WriteParameterFile(settings.save.c_str(), notSaved);
+        return saved == CParam::OK ? 0 : 1;
+    }
     for (std::string& word : settings.ignore) word = folded(word, settings);
     std::map<std::string, long> counts;
     for (const std::string& file : settings.files) {

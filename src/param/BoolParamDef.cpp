@@ -96,3 +96,9 @@ void CBoolParamDef::display(std::ostream& out) const {
 }
 
 void CBoolParamDef::writeDefault() { std::cerr << (defaultValue ? 1 : 0); }
+
+int CBoolParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+    texts.emplace_back(*var ? "on" : "off");
+    origins.push_back(origin);
+    return 1;
+}

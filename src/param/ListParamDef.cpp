@@ -72,8 +72,13 @@ int CListParamDef<T>::getVarFromToken(char* token) {
     if (token == nullptr || !element(token, value, follows(CParam::STRICT_VALUES)) || !admits(&value)) return 0;
     // The first value the user gives replaces the default list.
     const bool appended = param_detail::tryAllocating([&] {
-        if (!defaultReplaced) var->clear();
+        if (!defaultReplaced) {
+            var->clear();
+            elementOrigins.clear();
+        }
+        elementOrigins.reserve(elementOrigins.size() + 1);
         var->push_back(std::move(value));
+        elementOrigins.push_back(originNow());
     });
     if (appended) {
         defaultReplaced = true;
@@ -115,6 +120,21 @@ int CListParamDef<T>::setChoices(const std::vector<std::string>& words) {
 template <typename T>
 bool CListParamDef<T>::isList() {
     return true;
+}
+
+template <typename T>
+int CListParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+    for (std::size_t i = 0; i < var->size(); ++i) {
+        std::string text;
+        if constexpr (std::is_same<T, std::string>::value) {
+            text = (*var)[i];
+        } else if (!param_detail::textOf((*var)[i], text)) {
+            continue;
+        }
+        texts.push_back(text);
+        origins.push_back(defaultReplaced && i < elementOrigins.size() ? elementOrigins[i] : ParamOrigin{});
+    }
+    return 1;
 }
 
 template class CListParamDef<char>;

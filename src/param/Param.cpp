@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "detail/Environment.h"
 #include "detail/Memory.h"
 #include "detail/NameIndex.h"
 #include "detail/ProcessEnd.h"
@@ -19,6 +20,11 @@ CParam::CParam()
       paramFileList(nullptr),
       programName(nullptr),
       kwlessCount(0) {}
+
+ParamOrigin CParam::getOriginFromKey(const char* keyword) {
+    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
+    return definition != nullptr ? definition->origin : ParamOrigin{};
+}
 
 CParam::~CParam() {
     while (firstElement != nullptr) {
@@ -266,7 +272,7 @@ int CParam::showError(int problem, const char* subject, const char* detail) {
 // what the value should have been and, for a file, gives the line number.
 int CParam::reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
                           const char* line, long lineNumber) {
-    if ((conventions & RETURN_PROBLEMS) == 0) return showError(problem, subject, line ? line : value);
+    if ((GetConventions() & RETURN_PROBLEMS) == 0) return showError(problem, subject, line ? line : value);
     text::Problem report{problem, subject, line ? line : value, lineNumber};
     report.expected = definition->expectation();
     report.value = value;
@@ -277,4 +283,4 @@ int CParam::reportRefusal(int problem, CParamDef* definition, const char* subjec
 
 void CParam::SetConventions(unsigned newConventions) { conventions = newConventions; }
 
-unsigned CParam::GetConventions() const { return conventions; }
+unsigned CParam::GetConventions() const { return conventions | temporaryConventions; }

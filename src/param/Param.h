@@ -34,6 +34,7 @@
 namespace param_detail {
 class NameIndex;
 struct FileReading;
+struct Environment;
 }
 
 // One element of the set's definition list, in registration order.
@@ -239,6 +240,37 @@ public:
                     const char* errordesc, bool optional, const char* partypeName,
                     int kwlessPosition);
 
+    // --- Where values come from ---------------------------------------------
+    // Takes values from the environment: before the command line is walked,
+    // every parameter whose variable prefix+keyword is set (WORDFREQ_Top)
+    // takes its value, converted and checked like any other, so the command
+    // line and the files it names override the environment. A list takes the
+    // variable's words (separated by blanks). prefix+"ParameterFile" names a
+    // parameter file, read before the variables. A refused value, and a file
+    // that cannot be read, is a problem (returned, even by default) whose
+    // message names the variable. A null or empty prefix: no environment.
+    void SetEnvironmentPrefix(const char* prefix);
+    // Where the value of the parameter with the keyword came from (its
+    // default, the command line, an environment variable, a file and line);
+    // the default's origin when no definition has the keyword. getSourceFromKey
+    // keeps telling the file alone.
+    ParamOrigin getOriginFromKey(const char* keyword);
+
+    // Writes the values in force as a parameter file that reads back to the
+    // same values with the set's conventions: a line per parameter (positional
+    // ones by their keyword, a list a line per element, a switch in a form
+    // that reads back), each with a remark saying where its value came from
+    // ("from the command line", "from run.par, line 3", "from $WORDFREQ_Top",
+    // "default"). Parameters whose keywords are in leaveOut are not written.
+    // A value the file format cannot hold (a blank without QUOTED_VALUES, a
+    // switch turned off without STRICT_VALUES, a line end) is never written:
+    // the message names the parameter, nothing is written, and the result is
+    // NOT_OK. OK otherwise.
+    int WriteParameters(std::ostream& out, const std::vector<std::string>& leaveOut = {});
+    // The same into a file, all or nothing: written beside it first, then
+    // renamed; a file that cannot be written is reported and leaves nothing.
+    int WriteParameterFile(const char* fileName, const std::vector<std::string>& leaveOut = {});
+
     // Limits the values of the parameter with the keyword: numbers to those
     // from lower to upper (either may be null: no limit on that side), read
     // as values of its type, "1" and "100000"; words to the given choices.
@@ -318,6 +350,15 @@ private:
     // registration.
     std::unique_ptr<param_detail::NameIndex> names;
     unsigned conventions = 0;
+    // Conventions in force for a while on top of the host's (the environment's values are returned).
+    unsigned temporaryConventions = 0;
+    // Where the value being handed to a definition comes from.
+    ParamOrigin handing;
+    // The environment prefix and the names of the variables read; null without a prefix.
+    std::unique_ptr<param_detail::Environment> environment;
+    // Why a file is read, when not because a word or line names it (an environment variable).
+    const char* fileNamedBy = nullptr;
+    friend class CParamDef;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
@@ -335,6 +376,10 @@ private:
     int giveValue(CParamDef* definition, const char* subject, char* value);
     int showHelp(WordWalk& walk);
     int checkObligatoryParameters();
+    int readEnvironment();
+    int takeFromEnvironment(CParamDef* definition, const char* name, const char* value);
+    int composeParameterFile(std::string& text, const std::vector<std::string>& leaveOut);
+    int composeLines(std::string& text, CParamDef* definition);
 
     // What the reading of a file shares with the files it names; null between readings.
     param_detail::FileReading* reading = nullptr;

@@ -52,8 +52,11 @@ int CParam::Interpret_returnError(char** argv, int argc) {
     if (argv == nullptr) argc = 0;
     CheckParameters();
     programName = argc > 0 ? argv[0] : nullptr;
+    const int fromEnvironment = readEnvironment();
+    if (fromEnvironment < 0) return fromEnvironment;
     WordWalk walk(argv, argc);
     while (walk.index < argc) {
+        handing = {ParamOrigin::COMMAND_LINE, nullptr, 0};
         walk.copyWord(orEmpty(argv[walk.index]));
         const char* word = walk.word();
         int consumed;

@@ -75,7 +75,17 @@ bool CParamDef::isList() { return false; }
 void CParamDef::markSatisfied(char* valueSource) {
     satisfied = true;
     source = valueSource;
+    origin = originNow();
 }
+
+// A definition used without a set can only tell a file from the command line.
+ParamOrigin CParamDef::originNow() const {
+    if (owner != nullptr) return owner->handing;
+    if (source != nullptr) return {ParamOrigin::PARAMETER_FILE, source, 0};
+    return {ParamOrigin::COMMAND_LINE, nullptr, 0};
+}
+
+int CParamDef::getValueTexts(std::vector<std::string>&, std::vector<ParamOrigin>&) { return 0; }
 
 int CParamDef::refuseValue(const char* value) {
     if (follows(CParam::RETURN_PROBLEMS)) return 0;

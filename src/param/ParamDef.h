@@ -35,6 +35,16 @@ enum types {
     TYPE_STDSTRING = 11
 };
 
+// Where a value came from: its default, the command line, an environment
+// variable or a line of a parameter file. name is the variable's or the
+// file's name (as the file was given); it lives as long as the set.
+struct ParamOrigin {
+    enum Kind { DEFAULT, COMMAND_LINE, ENVIRONMENT, PARAMETER_FILE };
+    Kind kind = DEFAULT;
+    const char* name = nullptr;
+    long line = 0;
+};
+
 // The base of every definition. Used on its own it is a generic definition:
 // it has no variable of the host's, accepts any non-empty value and records
 // only that a value came (isSatisfied) and from which parameter file
@@ -111,6 +121,11 @@ public:
     // True for a list, which takes a value each time the parameter is given;
     // at a position it takes that positional word and every later one.
     virtual bool isList();
+    // The values in force as texts, each with its origin: one for a scalar,
+    // "on" or "off" for a switch, one per element for a list, none for a
+    // string without a value. Returns 0 when the definition keeps no value
+    // of its own (the base, a generic definition), 1 otherwise.
+    virtual int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins);
 
     // True when the parameter may be omitted.
     bool optional();
@@ -156,8 +171,12 @@ protected:
 
     // Whether the set's conventions include one of CParam's flags.
     bool follows(unsigned convention) const;
-    // Records an accepted value's origin; used by every dealWith.
+    // Where the latest accepted value came from.
+    ParamOrigin origin;
+    // Records an accepted value's source and origin; used by every dealWith.
     void markSatisfied(char* valueSource);
+    // The origin of the value being handed to the definition now.
+    ParamOrigin originNow() const;
     // Refuses a value the conversion did not take: by default writes the
     // refused-value message and ends the process; when the set returns
     // problems, returns 0 and leaves the report to the set.
@@ -207,6 +226,8 @@ public:
     void writeDefault() override;
     // Every kind but char is numeric.
     int setRange(const char* lower, const char* upper) override;
+    // Numbers as the shortest text that reads back to the same value.
+    int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
 
 protected:
     T* var;
@@ -253,6 +274,7 @@ public:
     int getVarFromToken(char* token) override;
     void writeDefault() override;  // "No Default given" for a null default
     int setChoices(const std::vector<std::string>& words) override;
+    int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
 
 protected:
     char** var;
@@ -284,6 +306,7 @@ public:
     void* getValue() override;
     void display(std::ostream& out) const override;
     void writeDefault() override;
+    int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
 
 protected:
     bool* var;
@@ -306,6 +329,7 @@ public:
     int getVarFromToken(char* token) override;
     void writeDefault() override;  // "No Default given" for a null default
     int setChoices(const std::vector<std::string>& words) override;
+    int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
 
 protected:
     std::string* var;
@@ -338,11 +362,13 @@ public:
     int setRange(const char* lower, const char* upper) override;
     int setChoices(const std::vector<std::string>& words) override;
     bool isList() override;
+    int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
 
 protected:
     std::vector<T>* var;
     std::vector<T> defaultValue;
     bool defaultReplaced = false;
+    std::vector<ParamOrigin> elementOrigins;  // once the default is replaced: one per element
 };
 
 extern template class CListParamDef<char>;

@@ -79,7 +79,14 @@ int CParam::read_parameter_file(const char* fileName) {
 int CParam::readParameterFile(const char* fileName) {
     if (fileName == nullptr) fileName = "";
     param_detail::LineReader reader(MAX_LINE_LENGTH);
-    if (!reader.open(fileName)) return showError(PROBLEM_CANNOT_OPEN_FILE, fileName, "");
+    const char* namedBy = fileNamedBy;  // for this file only, not for those it names
+    fileNamedBy = nullptr;
+    if (!reader.open(fileName)) {
+        param_detail::text::Problem report{PROBLEM_CANNOT_OPEN_FILE, fileName, ""};
+        report.reason = namedBy;
+        param_detail::text::problem(report, programName);
+        return PROBLEM_CANNOT_OPEN_FILE;
+    }
     // From here on the name is the recorded copy: the text given may lie in a line buffer that the
     // file's own lines overwrite.
     char* source = recordParameterFile(fileName);
@@ -114,6 +121,7 @@ int CParam::interpretFileLine(char* source, const char* line, long number, char*
     if (parts.value == nullptr) return refuseFileLine(source, line, number, param_detail::text::unclosedQuote());
 
     if (CParamDef* definition = definitionWithKeyword(parts.keyword)) {
+        handing = {ParamOrigin::PARAMETER_FILE, source, number};
         if (*parts.value == '\0' && !parts.quoted && definition->skipAfter()) {
             return reportFileProblem(PROBLEM_MISSING_VALUE_IN_FILE, source, line, number);
         }

@@ -58,6 +58,17 @@ void CScalarParamDef<T>::writeDefault() {
     std::cerr << defaultValue;
 }
 
+
+template <typename T>
+int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+    std::string text;
+    if (param_detail::textOf(*var, text)) {
+        texts.push_back(text);
+        origins.push_back(origin);
+    }
+    return 1;
+}
+
 template class CScalarParamDef<char>;
 template class CScalarParamDef<int>;
 template class CScalarParamDef<unsigned int>;

@@ -46,3 +46,11 @@ void CStdStringParamDef::writeDefault() {
 int CStdStringParamDef::setChoices(const std::vector<std::string>& words) {
     return keepCheck(param_detail::makeChoices(words));
 }
+
+int CStdStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+    if (!var->empty()) {
+        texts.push_back(*var);
+        origins.push_back(origin);
+    }
+    return 1;
+}

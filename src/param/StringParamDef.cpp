@@ -67,3 +67,11 @@ void CStringParamDef::writeDefault() {
 int CStringParamDef::setChoices(const std::vector<std::string>& words) {
     return keepCheck(param_detail::makeChoices(words));
 }
+
+int CStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+    if (*var != nullptr && **var != '\0') {
+        texts.emplace_back(*var);
+        origins.push_back(origin);
+    }
+    return 1;
+}

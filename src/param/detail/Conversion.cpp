@@ -91,6 +91,32 @@ bool convert(const char* token, T& value, bool strictly) {
     return strictly ? strictlyConverted(token, value) : extracted(token, value);
 }
 
+template <typename T>
+bool textOf(const T& value, std::string& text) {
+    if constexpr (std::is_same<T, char>::value) {
+        text.assign(1, value);
+        return value != '\0';
+    } else {
+        if constexpr (std::is_floating_point<T>::value) {
+            if (!std::isfinite(value)) return false;
+        }
+        char buffer[64];
+        const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        text.assign(buffer, result.ptr);
+        return true;
+    }
+}
+
+template bool textOf(const char&, std::string&);
+template bool textOf(const int&, std::string&);
+template bool textOf(const unsigned int&, std::string&);
+template bool textOf(const short&, std::string&);
+template bool textOf(const unsigned short&, std::string&);
+template bool textOf(const long&, std::string&);
+template bool textOf(const unsigned long&, std::string&);
+template bool textOf(const double&, std::string&);
+template bool textOf(const float&, std::string&);
+
 template bool convert(const char*, char&, bool);
 template bool convert(const char*, int&, bool);
 template bool convert(const char*, unsigned int&, bool);

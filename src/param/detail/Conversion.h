@@ -31,6 +31,11 @@ template <> struct TypeCode<std::string> { static constexpr types value = TYPE_S
 template <typename T>
 bool convert(const char* token, T& value, bool strictly);
 
+// The shortest text that both conversions read back to value (a char: itself); false for a value no
+// text reads back to (not finite, the NUL character). May throw std::bad_alloc.
+template <typename T>
+bool textOf(const T& value, std::string& text);
+
 }  // namespace param_detail
 
 #endif

@@ -195,6 +195,38 @@ std::string choicesSummary(const std::vector<std::string>& words) {
     return summary;
 }
 
+std::string parameterFileHeading() {
+    return "# Parameters in force; the remark after each value says where it came from.\n";
+}
+
+std::string withoutValue(const std::string& keyword) { return "# " + keyword + ": nothing to write, the default holds\n"; }
+
+std::string origin(const ParamOrigin& origin) {
+    switch (origin.kind) {
+    case ParamOrigin::COMMAND_LINE: return "from the command line";
+    case ParamOrigin::ENVIRONMENT: return std::string("from $") + origin.name;
+    case ParamOrigin::PARAMETER_FILE: return std::string("from ") + origin.name + ", line " + std::to_string(origin.line);
+    default: return "default";
+    }
+}
+
+void unwritableParameter(const char* keyword, const char* value) {
+    std::cerr << "Cannot write parameter '" << keyword << "' to a parameter file: ";
+    if (value != nullptr) {
+        std::cerr << "its value '" << value << "' would not read back the same." << std::endl;
+    } else {
+        std::cerr << "a parameter file cannot give its value." << std::endl;
+    }
+}
+
+void cannotWriteFile(const char* fileName) {
+    if (fileName != nullptr) {
+        std::cerr << "Cannot write file '" << fileName << "'." << std::endl;
+    } else {
+        std::cerr << "Cannot write the parameters: memory ran out." << std::endl;
+    }
+}
+
 namespace usage {
 
 void synopsisStart(const char* programName) { std::cerr << "\nusage: " << programName; }

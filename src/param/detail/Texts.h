@@ -62,6 +62,18 @@ void assertionFailed(const char* condition);
 std::string rangeSummary(const char* lower, const char* upper);
 std::string choicesSummary(const std::vector<std::string>& words);
 
+// --- The parameter file written back -----------------------------------------
+std::string parameterFileHeading();
+// The line of a parameter whose default holds and cannot be written ("# Output: ...").
+std::string withoutValue(const std::string& keyword);
+// Where a value came from: "default", "from the command line", "from $WORDFREQ_Top",
+// "from run.par, line 3".
+std::string origin(const ParamOrigin& origin);
+// A value that would not read back (value null: a switch turned off, or a definition that keeps no
+// value); a file that cannot be written (fileName null: memory ran out).
+void unwritableParameter(const char* keyword, const char* value);
+void cannotWriteFile(const char* fileName);
+
 // --- The usage screen ------------------------------------------------------
 namespace usage {
 void synopsisStart(const char* programName);

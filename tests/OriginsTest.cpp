@@ -1,0 +1,147 @@
+// Where values come from (defaults, the command line, environment variables, file lines) and the
+// parameter file written back from them: a round trip for every kind of value, and the values the
+// writer must refuse.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "TestSupport.h"
+
+namespace {
+
+// One parameter of every kind, the positional list last.
+struct EveryKind {
+    explicit EveryKind(unsigned conventions) {
+        set.SetConventions(conventions);
+        set.SetEnvironmentPrefix("PARAMTEST_");
+        set.AddParamDef("C", 'c', &c, 'c', "d", true, "c", -1);
+        set.AddParamDef("I", 'i', &i, -1, "d", true, "n", -1);
+        set.AddParamDef("U", 'u', &u, 1U, "d", true, "n", -1);
+        set.AddParamDef("S", 's', &s, short{2}, "d", true, "n", -1);
+        set.AddParamDef("W", 'w', &w, static_cast<unsigned short>(3), "d", true, "n", -1);
+        set.AddParamDef("L", 'l', &l, 4L, "d", true, "n", -1);
+        set.AddParamDef("M", 'm', &m, 5UL, "d", true, "n", -1);
+        set.AddParamDef("D", 'd', &d, 0.5, "d", true, "x", -1);
+        set.AddParamDef("F", 'F', &f, 0.25F, "d", true, "x", -1);
+        set.AddParamDef("T", 't', &text, nullptr, "d", true, "s", -1);
+        set.AddParamDef("Str", 'S', &str, "std", "d", true, "s", -1);
+        set.AddParamDef("On", 'o', &on, false, "d", true, "", -1);
+        set.AddParamDef("Off", 0, &off, true, "d", true, "", -1);
+        set.AddParamDef("Ints", 'n', &ints, {7, 8}, "d", true, "n", -1);
+        set.AddParamDef("Words", 0, &words, {}, "d", true, "w", 1);
+    }
+    int interpret(const std::string& words) {
+        Args& args = kept.emplace_back("prog|" + words);
+        return set.Interpret_returnError(args.argv(), args.argc());
+    }
+    std::string values() const {
+        std::ostringstream out;
+        set.Display(out);
+        return out.str();
+    }
+    char c;
+    int i;
+    unsigned u;
+    short s;
+    unsigned short w;
+    long l;
+    unsigned long m;
+    double d;
+    float f;
+    char* text;
+    std::string str;
+    bool on, off;
+    std::vector<int> ints;
+    std::vector<std::string> words;
+    std::deque<Args> kept;
+    CParam set;
+};
+
+std::string written(CParam& set, int expected = CParam::OK) {
+    std::ostringstream out;
+    EXPECT_EQ(set.WriteParameters(out), expected);
+    return out.str();
+}
+
+}  // namespace
+
+TEST(Origins, EachValueKnowsItsDefaultCommandLineVariableOrFileLine) {
+    const std::string file = writeTempFile("origins.par", "# first\nI 3\nInts 9\n");
+    setenv("PARAMTEST_S", "6", 1);
+    setenv("PARAMTEST_Ints", " 1 2 ", 1);
+    EveryKind kinds(0);
+    EXPECT_EQ(kinds.interpret("-l|8|-f" + file + "|w"), CParam::OK);
+    unsetenv("PARAMTEST_S");
+    unsetenv("PARAMTEST_Ints");
+    EXPECT_EQ(kinds.set.getSourceFromKey("I"), file);
+    EXPECT_EQ(kinds.set.getOriginFromKey("I").line, 2);
+    EXPECT_STREQ(kinds.set.getOriginFromKey("S").name, "PARAMTEST_S");
+    EXPECT_EQ(kinds.set.getOriginFromKey("Nope").kind, ParamOrigin::DEFAULT);
+    const std::string lines = written(kinds.set);
+    for (const std::string& line : std::vector<std::string>{"C c  # default\n", "I 3  # from " + file + ", line 2\n", "S 6  # from $PARAMTEST_S\n",
+                                    "L 8  # from the command line\n", "Ints 1  # from $PARAMTEST_Ints\nInts 2  # from $PARAMTEST_Ints\nInts 9  # from " + file + ", line 3\n",
+                                    "# T: nothing to write, the default holds\n", "# On: nothing to write, the default holds\n"}) {
+        EXPECT_NE(lines.find(line), std::string::npos) << line << " in\n" << lines;
+    }
+}
+
+TEST(Origins, AnEnvironmentVariableIsOverriddenByTheCommandLineAndARefusalNamesIt) {
+    setenv("PARAMTEST_I", "x", 1);
+    EveryKind kinds(0);
+    std::string messages;
+    messages = stderrOf([&] { EXPECT_EQ(kinds.interpret(""), CParam::PROBLEM_INVALID_VALUE); });
+    EXPECT_EQ(messages, "Invalid value 'x' at parameter '$PARAMTEST_I'.\nIt should be an integer." + hint());
+    setenv("PARAMTEST_I", "4", 1);
+    setenv("PARAMTEST_ParameterFile", "missing.par", 1);
+    messages = stderrOf([&] { EXPECT_EQ(kinds.interpret(""), CParam::PROBLEM_CANNOT_OPEN_FILE); });
+    EXPECT_EQ(messages, "Cannot open file 'missing.par'.\nIt is named by $PARAMTEST_ParameterFile." + hint());
+    unsetenv("PARAMTEST_ParameterFile");
+    EXPECT_EQ(kinds.interpret("-i|5"), CParam::OK);
+    unsetenv("PARAMTEST_I");
+    EXPECT_EQ(kinds.i, 5);
+}
+
+TEST(WrittenParameters, EveryKindOfValueReadsBackTheSame) {
+    const char* given[] = {"-c|#|-i|-7|-u|4000000000|-s|-300|-w|65535|-l|-9|-m|18446744073709551615|-d|0.1|-F|3e+38|-t|a=b|-S|\"x|-o|-n|1|-n|2|p|q",
+                           "-t|two words|--Off=no|-S|a\\\"b\\\\|--|-p q|=r"};
+    const unsigned conventions[] = {0, CParam::CONVENTIONS_TODAY};
+    for (int mode = 0; mode < 2; ++mode) {
+        SCOPED_TRACE(given[mode]);
+        EveryKind first(conventions[mode]), second(conventions[mode]);
+        ASSERT_EQ(first.interpret(given[mode]), CParam::OK);
+        const std::string path = writeTempFile("written.par", written(first.set));
+        ASSERT_EQ(second.interpret("-f|" + path), CParam::OK) << written(first.set);
+        EXPECT_EQ(second.values(), first.values());
+    }
+}
+
+TEST(WrittenParameters, AValueTheFileCannotHoldIsNamedAndNothingIsWritten) {
+    const struct {
+        unsigned conventions;
+        std::string words;
+        std::string message;
+    } cases[] = {
+        {0, "-t|two words", "Cannot write parameter 'T' to a parameter file: its value 'two words' would not read back the same.\n"},
+        {0, "-S|=x", "Cannot write parameter 'Str' to a parameter file: its value '=x' would not read back the same.\n"},
+        {0, "-t|tab\there", "Cannot write parameter 'T' to a parameter file: its value 'tab\there' would not read back the same.\n"},
+        {CParam::CONVENTIONS_TODAY, "-S|line\nend", "Cannot write parameter 'Str' to a parameter file: its value 'line\nend' would not read back the same.\n"},
+        {CParam::STRICT_VALUES, "-t|x y", "Cannot write parameter 'T' to a parameter file: its value 'x y' would not read back the same.\n"},
+    };
+    for (const auto& c : cases) {
+        EveryKind kinds(c.conventions);
+        ASSERT_EQ(kinds.interpret(c.words), CParam::OK);
+        std::string text;
+        EXPECT_EQ(stderrOf([&] { text = written(kinds.set, CParam::NOT_OK); }), c.message);
+        EXPECT_EQ(text, "");
+        const std::string path = tempDir() + "/refused.par";
+        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(kinds.set.WriteParameterFile(path.c_str()), CParam::NOT_OK); }), c.message);
+        EXPECT_FALSE(std::ifstream(path) || std::ifstream(path + ".writing"));
+    }
+    EveryKind plain(0);
+    plain.set.AddParamDef("Mode", 'M', TYPE_STRING, "d", "e", true, "m", -1);
+    ASSERT_EQ(plain.interpret("-M|any"), CParam::OK);
+    EXPECT_EQ(stderrOf([&] { written(plain.set, CParam::NOT_OK); }),
+              "Cannot write parameter 'Mode' to a parameter file: a parameter file cannot give its value.\n");
+    EXPECT_EQ(stderrOf([&] { EXPECT_EQ(plain.set.WriteParameterFile("/nonexistent/dir/x.par", {"Mode"}), CParam::NOT_OK); }),
+              "Cannot write file '/nonexistent/dir/x.par'.\n");
+}
