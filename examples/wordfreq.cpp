@@ -9,7 +9,8 @@
 // problems the program handles itself, help on standard output, quoted values in parameter files
 // and "-" for standard input; and the value kinds programs have: std::string, lists, the rest of the
 // words as a list of files, a range and a list of choices; values from environment variables
-// (WORDFREQ_Top=5), and the parameters in force saved with where each came from (--SaveParameters).
+// (WORDFREQ_Top=5), the parameters in force saved with where each came from (--SaveParameters), and
+// a completion script for bash, zsh or fish (--Completion bash).
 //
 // Exit status: 0 after success and after help; 2 after a problem with the parameters (the library
 // has written the message); 1 when an input or the output cannot be opened.
@@ -31,6 +32,7 @@ struct Settings {
     bool caseSensitive = false;
     char* output = nullptr;
     std::string save;
+    std::string completion;
     std::string order;
     std::vector<std::string> ignore;
     std::vector<std::string> files;
@@ -101,8 +103,9 @@ int main(int argc, char** argv) {
     CParam params;
     params.SetConventions(CParam::CONVENTIONS_TODAY);
     params.SetEnvironmentPrefix("WORDFREQ_");
-    params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order; - is standard input", false,
-                       "file", 1);
+    // Files is needed only to count words, not to write a completion script: the program checks it.
+    params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order, at least one; - is standard input",
+                       true, "file", 1);
     params.AddParamDef("Ignore", 'i', &settings.ignore, {}, "a word not to count", true, "word", -1);
     params.AddParamDef("Order", 'o', &settings.order, "count",
                        "count: most frequent first, ties in byte order; alpha: byte order of the word", true,
@@ -116,6 +119,10 @@ int main(int argc, char** argv) {
     params.AddParamDef("CaseSensitive", 'c', &settings.caseSensitive, false, "keep letter case", true, "", -1);
     params.AddParamDef("Output", 0, &settings.output, nullptr, "file to write to instead of standard output",
                        true, "file", -1);
+    params.AddParamDef("Completion", 0, &settings.completion, nullptr,
+                       "write the completion script for this shell to standard output, read no input", true,
+                       "shell", -1);
+    params.SetChoices("Completion", {"bash", "zsh", "fish"});
     params.AddParamDef("SaveParameters", 0, &settings.save, nullptr,
                        "write the parameters in force to this file (- for standard output), read no input", true,
                        "file", -1);
@@ -124,11 +131,18 @@ int main(int argc, char** argv) {
     if (result == CParam::HELP_SHOWN) return 0;
     if (result != CParam::OK) return 2;
 
+    if (!settings.completion.empty()) {
+        return params.WriteCompletionScript(std::cout, settings.completion.c_str(), "wordfreq") == CParam::OK ? 0 : 1;
+    }
     if (!settings.save.empty()) {
-        const std::vector<std::string> notSaved = {"SaveParameters"};
+        const std::vector<std::string> notSaved = {"SaveParameters", "Completion"};
         const int saved = settings.save == "-" ? params.WriteParameters(std::cout, notSaved)
                                                : params.WriteParameterFile(settings.save.c_str(), notSaved);
         return saved == CParam::OK ? 0 : 1;
+    }
+    if (settings.files.empty()) {
+        params.showError(CParam::PROBLEM_MISSING_PARAMETER, "file", "");
+        return 2;
     }
     for (std::string& word : settings.ignore) word = folded(word, settings);
     std::map<std::string, long> counts;

@@ -271,6 +271,15 @@ public:
     // renamed; a file that cannot be written is reported and leaves nothing.
     int WriteParameterFile(const char* fileName, const std::vector<std::string>& leaveOut = {});
 
+    // Writes a completion script for shell ("bash", "zsh" or "fish") that
+    // completes the command program from the definitions: after "-" or "--"
+    // the flags and keywords (with their descriptions where the shell shows
+    // them); after a parameter that takes a value (the next word, or after
+    // --Keyword=) its choices, file names for a string or a parameter file,
+    // nothing for a number; file names for positional words. The script never
+    // runs the program. Returns OK, or NOT_OK for another shell.
+    int WriteCompletionScript(std::ostream& out, const char* shell, const char* program);
+
     // Limits the values of the parameter with the keyword: numbers to those
     // from lower to upper (either may be null: no limit on that side), read
     // as values of its type, "1" and "100000"; words to the given choices.

@@ -292,9 +292,12 @@ void listNote(bool positional) {
               << "\t\t" << (positional ? "Takes this word and every later one." : "May be given several times.");
 }
 
+const char* helpDescription() { return "Print this help information"; }
+const char* parameterFileDescription() { return "Use the parameters given in file"; }
+
 void fixedDescriptions() {
-    std::cerr << "\n   -h, --help:\n\t\tPrint this help information"
-              << "\n   -f file, --ParameterFile=file:\n\t\tUse the parameters given in file"
+    std::cerr << "\n   -h, --help:\n\t\t" << helpDescription()
+              << "\n   -f file, --ParameterFile=file:\n\t\t" << parameterFileDescription()
               << "\n   --:\n\t\tDelimiter: '-' won't be interpreted as flag/\n"
               << "\t\tkeyword trigger behind this.\n";
     std::cerr.flush();

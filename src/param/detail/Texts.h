@@ -111,6 +111,9 @@ void repeated();
 void noElements();
 void noDefault();
 void fixedDescriptions();
+// The descriptions of -h and -f, as the fixed texts give them.
+const char* helpDescription();
+const char* parameterFileDescription();
 }  // namespace usage
 
 }  // namespace text

@@ -30,16 +30,17 @@ private:
 
 class Choices : public ValueCheck {
 public:
-    explicit Choices(const std::vector<std::string>& list) : words(list) {
-        brief = text::choicesSummary(words);
+    explicit Choices(const std::vector<std::string>& words) : list(words) {
+        brief = text::choicesSummary(list);
         expected = std::string("should be ") + brief;
     }
     bool admits(const void* value) const override {
-        return std::find(words.begin(), words.end(), *static_cast<const std::string*>(value)) != words.end();
+        return std::find(list.begin(), list.end(), *static_cast<const std::string*>(value)) != list.end();
     }
+    const std::vector<std::string>* words() const override { return &list; }
 
 private:
-    std::vector<std::string> words;
+    std::vector<std::string> list;
 };
 
 }  // namespace

@@ -17,6 +17,8 @@ public:
     const char* summary() const { return brief.c_str(); }
     // "should be an integer from 1 to 100000": what a refused value should have been.
     const char* expectation() const { return expected.c_str(); }
+    // The allowed words of a list of choices; null for a range.
+    virtual const std::vector<std::string>* words() const { return nullptr; }
 
 protected:
     std::string brief;
