@@ -39,7 +39,7 @@ struct EveryKind {
         set.Display(out);
         return out.str();
     }
-    char c;
+    char c, *text;
     int i;
     unsigned u;
     short s;
@@ -48,7 +48,6 @@ struct EveryKind {
     unsigned long m;
     double d;
     float f;
-    char* text;
     std::string str;
     bool on, off;
     std::vector<int> ints;
