@@ -176,6 +176,9 @@ struct HostVariables {
     bool brief = false;
     bool strict = false;
     bool echo = false;
+    std::string mode;
+    std::vector<int> sizes;
+    std::vector<std::string> tags;
 };
 
 // A host's own definition, registered through AddParamDef(CParamDef*): it
@@ -210,7 +213,8 @@ struct FuzzSet {
     HostVariables v;
     CheckedParam set;
 
-    FuzzSet() {
+    explicit FuzzSet(unsigned conventions) {
+        set.SetConventions(conventions);
         // clang-format off
         add(set.AddParamDef("TraceLevel", 'T', &v.traceLevel, 0, "trace level", true, "n", -1));
         add(set.AddParamDef("LexiconFile", 'L', &v.lexiconFile, "Lexicon", "lexicon", false, "s", -1));
@@ -232,6 +236,10 @@ struct FuzzSet {
         add(set.AddParamDef("InputFile", 0, &v.inputFile, nullptr, "input", false, "infile", 1));
         add(set.AddParamDef("Repeat", 0, &v.repeat, 1, "repeat", true, "times", 2));
         // clang-format on
+        add(set.AddParamDef("Kind", 'k', &v.mode, "plain", "kind", true, "k", -1));
+        add(set.AddParamDef("Sizes", 's', &v.sizes, {1, 2}, "sizes", true, "n", -1));
+        add(set.AddParamDef("Tags", 0, &v.tags, {}, "tags", true, "t", -1));
+        add(set.SetChoices("Kind", {"plain", "fancy"}) + set.SetRange("Sizes", "-5", "500") - 1);
         addOwn(new HostPatternDefinition);
         addOwn(new HostRefusingSwitch(&v.echo));
     }
@@ -269,7 +277,7 @@ struct FuzzSet {
     }
 
     void checkResult(int result) const {
-        if (result != CParam::OK &&
+        if (result != CParam::OK && result != CParam::HELP_SHOWN &&
             !(result < 0 && result >= CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE)) {
             fault("Interpret_returnError returned an unknown code");
         }
@@ -317,20 +325,23 @@ private:
     std::vector<char*> pointers;
 };
 
-// Interprets the words twice with one set, checking after each time.
-Outcome interpretTwice(std::vector<std::string> list) {
+// Interprets the words twice with one set, checking after each time, and writes the values back.
+Outcome interpretTwice(std::vector<std::string> list, unsigned conventions) {
     QuietErrorStream quiet;
     Words words(std::move(list));
-    FuzzSet fuzzSet;
+    FuzzSet fuzzSet(conventions);
     try {
         for (int round = 0; round < 2; ++round) {
             const int result = words.interpretBy(fuzzSet, round);
             fuzzSet.checkResult(result);
             fuzzSet.checkState();
         }
+        std::ostringstream written;
+        fuzzSet.set.WriteParameters(written);
     } catch (const ProcessEnded& end) {
         if (end.failedCondition != nullptr) fault("failed assertion: ", end.failedCondition);
-        if (end.status != -1) fault("the library ended the process with a status other than -1");
+        // -1 after a problem; 0 after help shown with today's conventions (Interpret_exitOnError).
+        if (end.status != -1 && end.status != 0) fault("the library ended the process with another status");
         words.checkUnchanged();
         fuzzSet.checkState();
         return Outcome::ProcessEnded;
@@ -383,7 +394,8 @@ Outcome runCommandLine(const std::uint8_t* data, std::size_t size) {
         }
     }
     InFolder inFolder(folder);
-    return interpretTwice(std::move(words));
+    if (interpretTwice(words, 0) == Outcome::ProcessEnded) return Outcome::ProcessEnded;
+    return interpretTwice(std::move(words), CParam::CONVENTIONS_TODAY);
 }
 
 Outcome runParameterFiles(const std::uint8_t* data, std::size_t size) {
@@ -410,7 +422,8 @@ Outcome runParameterFiles(const std::uint8_t* data, std::size_t size) {
     writeFile(folder + "/b.par", second);
 
     InFolder inFolder(folder);
-    return interpretTwice({"fuzz", "-f", "a.par"});
+    if (interpretTwice({"fuzz", "-f", "a.par"}, 0) == Outcome::ProcessEnded) return Outcome::ProcessEnded;
+    return interpretTwice({"fuzz", "-f", "a.par"}, CParam::CONVENTIONS_TODAY);
 }
 
 }  // namespace param_fuzz
