@@ -1,6 +1,7 @@
 # Runs PROGRAM with ARGS (standard input from INPUT, if given) and compares what it writes with
 # EXPECTED.out and EXPECTED.err, byte for byte, its exit status with STATUS and, if PRODUCED names a
-# file, that file with EXPECTED.produced. "@PROGRAM@" in an expected file stands for the program's
+# file, that file with EXPECTED.produced (EXPECTED.out-begins and the like: the beginning alone).
+# "@PROGRAM@" in an expected file stands for the program's
 # path; a leading build banner ("Compiled on ..." and an empty line) is set aside, since its date,
 # time and compiler change with every build.
 cmake_minimum_required(VERSION 3.25)
@@ -19,12 +20,20 @@ endif()
 set(failures "")
 foreach(stream out err produced)
     set(expected "")
-    if(EXISTS "${EXPECTED}.${stream}")
-        file(READ "${EXPECTED}.${stream}" expected)
-        string(REPLACE "@PROGRAM@" "${PROGRAM}" expected "${expected}")
-    endif()
-    if(NOT expected STREQUAL ${stream})
-        string(APPEND failures "--- expected ${stream} ---\n${expected}--- actual ---\n${${stream}}---\n")
+    set(actual "${${stream}}")
+    # EXPECTED.<stream>-begins gives only the beginning of a long text (a usage screen).
+    foreach(file "${EXPECTED}.${stream}" "${EXPECTED}.${stream}-begins")
+        if(EXISTS "${file}")
+            file(READ "${file}" expected)
+            string(REPLACE "@PROGRAM@" "${PROGRAM}" expected "${expected}")
+        endif()
+        if(EXISTS "${file}" AND file MATCHES "-begins$")
+            string(LENGTH "${expected}" length)
+            string(SUBSTRING "${actual}" 0 ${length} actual)
+        endif()
+    endforeach()
+    if(NOT expected STREQUAL actual)
+        string(APPEND failures "--- expected ${stream} ---\n${expected}--- actual ---\n${actual}---\n")
     endif()
 endforeach()
 if(NOT status STREQUAL STATUS)
