@@ -169,6 +169,9 @@ void printSummary(const MedianReporter& median, const Works& works) {
     const double spread = slowest / fastest;
     std::printf("%-24s %9s %43s %s\n", "slowest / fastest", format("%.2f", spread).c_str(),
                 "<= 1.20", verdict(spread, spread <= 1.2));
+    const double strictToStream = median("Convert/strict") / median("Convert/stream");
+    std::printf("%-24s %9s %43s %s\n", "strict / stream convert", format("%.2f", strictToStream).c_str(),
+                "<= 1.00", verdict(strictToStream, strictToStream <= 1.0));
 }
 
 }  // namespace

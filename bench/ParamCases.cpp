@@ -26,9 +26,34 @@ struct ParamSet {
     bool read(const char* path) { return param.read_parameter_file(path) == CParam::OK; }
 };
 
+// Converts tokens of an int and a double definition, the way a value reaches them, with the stream
+// conversion of the default or the strict conversion of today's conventions.
+void converting(benchmark::State& state, unsigned conventions) {
+    static const char* const kTokens[] = {"42", "-17", "2147483647", "0", "3.25", "-1e-3", "1234567", "0.5"};
+    int number = 0;
+    double real = 0;
+    CParam set;
+    set.SetConventions(conventions);
+    auto* integer = new CIntParamDef("Number", 'n', &number, 0, "n", "an int", true, -1);
+    auto* floating = new CDoubleParamDef("Real", 'r', &real, 0, "x", "a double", true, -1);
+    if (set.AddParamDef(integer) + set.AddParamDef(floating) != 2) return state.SkipWithError("not registered");
+    std::vector<std::string> tokens(std::begin(kTokens), std::end(kTokens));
+    long sum = 0;
+    for (int i = 0; i < 4; ++i) sum += integer->getVarFromToken(tokens[i].data()) * number;
+    for (int i = 4; i < 8; ++i) sum += floating->getVarFromToken(tokens[i].data());
+    if (sum != 42 - 17 + 2147483647L + 4 || real != 0.5) return state.SkipWithError("converted other values");
+    for (auto _ : state) {
+        for (int i = 0; i < 4; ++i) benchmark::DoNotOptimize(integer->getVarFromToken(tokens[i].data()));
+        for (int i = 4; i < 8; ++i) benchmark::DoNotOptimize(floating->getVarFromToken(tokens[i].data()));
+    }
+    state.SetItemsProcessed(state.iterations() * 8);
+}
+
 }  // namespace
 
 void addParamCases(const Works& works) {
+    benchmark::RegisterBenchmark("Convert/stream", converting, 0U)->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark("Convert/strict", converting, CParam::STRICT_VALUES)->Unit(benchmark::kNanosecond);
     addCommandLineCases<ParamSet>(works, "Param");
     for (const Work& file : works.files) add(file.name + "/Param", file, readFile<ParamSet>);
     add(works.fileWithExtras.name + "/Param", works.fileWithExtras, readFile<ParamSet>);

@@ -17,7 +17,7 @@
 // standard error and the tool ends with status 255.
 #include <iostream>
 
-#include "Param.h"
+#include <param/Param.h>
 
 namespace {
 

@@ -35,7 +35,10 @@ void expectInterpretations(const std::vector<Interpretation>& cases, unsigned co
 
 }  // namespace
 
-TEST(CommandLineDeathTest, EveryFormOfWordAndWhatItConsumes) {
+TEST(CommandLineDeathTest, EveryFormOfWordAndWhatItConsumesParameterFilesIncluded) {
+    const std::string f = writeTempFile("trace.par", "TraceLevel 7\n"), bad = writeTempFile("bad.par", "Nope 1\n");
+    const std::string unknown = "Unknown keyword in file '" + bad + "' at line:\n'Nope 1'.";
+    const int inFile = CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE, cannotOpen = CParam::PROBLEM_CANNOT_OPEN_FILE;
     expectInterpretations({
         {"", kOk, ""}, {"in.txt|-a|out.txt", kOk, "a in=in.txt out='out.txt'"},
         {"-aT3|--|-in.txt|--", kOk, "T=3 a in=-in.txt out='--'"}, {"--=x|-a|-", kOk, "in=-a out='-'"},
@@ -57,14 +60,7 @@ TEST(CommandLineDeathTest, EveryFormOfWordAndWhatItConsumes) {
         {"-x|-a", kFlag, "", "Unknown flag '-x'."}, {"-ar", kValue, "a r=null", "Invalid value '' at parameter '-r'."},
         {"-Th", kEnds, "", "\n'h' should be an integer\n"},
         {"-aq", kEnds, "", "\nThis shoultn't have been happened...\nAn empty value of a bool flag wasn't accepted!"},
-    });
-}
-
-TEST(CommandLine, ParameterFilesAtTheirPlaceInTheWalk) {
-    const std::string f = writeTempFile("trace.par", "TraceLevel 7\n"), bad = writeTempFile("bad.par", "Nope 1\n");
-    const std::string unknown = "Unknown keyword in file '" + bad + "' at line:\n'Nope 1'.";
-    const int inFile = CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE, cannotOpen = CParam::PROBLEM_CANNOT_OPEN_FILE;
-    expectInterpretations({
+        // Parameter files, read at their place in the walk.
         {"-af|" + f + "|-f" + f + "|--ParameterFile=" + f + "|--ParameterFile|" + f, kOk, "T=7@trace.par a"},
         {"-f", cannotOpen, "", "Cannot open file ''."}, {"-a|--ParameterFile", cannotOpen, "a", "Cannot open file ''."},
         {"--ParameterFile|" + bad + "|-a", inFile, "", unknown}, {"-f|" + bad, inFile, "", unknown},
@@ -103,7 +99,7 @@ TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwi
         {"--TraceLevel", CParam::PROBLEM_MISSING_VALUE, "", "Missing value at keyword '--TraceLevel'."},
         {"-avr", CParam::PROBLEM_MISSING_VALUE, "a v", "Missing value at keyword '-r'."},
         {"-aq", kValue, "a q=''", "Invalid value '' at parameter '-q'.\nIt should be good."},
-        {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All=NO|-v|--Verbose=On", kOk, "v"},
+        {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All= NO\t|-v|--Verbose=On", kOk, "v"},
         {"--All=maybe", kValue, "", "Invalid value 'maybe' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
         {"-T| +42 |-vh|-x", CParam::HELP_SHOWN, "T=42 v"},
     }, CParam::CONVENTIONS_TODAY);
@@ -114,10 +110,10 @@ TEST(CommandLineTodaysConventionsDeathTest, HelpGoesToStandardOutputAndEndsOnlyI
     Args help("prog|--help");
     testing::internal::CaptureStdout();
     EXPECT_EQ(host.params.Interpret(help.argv(), 2), CParam::NOT_OK);
-    const std::string screen = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(screen.substr(0, 53), "\nusage: prog [-av [-q outfile]] [-T n] [--LogFile s] ");
+    EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 53), "\nusage: prog [-av [-q outfile]] [-T n] [--LogFile s] ");
     EXPECT_EXIT(host.params.Interpret_exitOnError(help.argv(), 2), testing::ExitedWithCode(0), "^$");
     host.params.SetConventions(CParam::RETURN_PROBLEMS);  // help on standard error as by default, returned
-    const std::string onError = stderrOf([&] { EXPECT_EQ(host.params.Interpret_returnError(help.argv(), 2), CParam::HELP_SHOWN); });
+    std::string onError;
+    EXPECT_EQ(captured([&] { return host.params.Interpret_returnError(help.argv(), 2); }, &onError), CParam::HELP_SHOWN);
     EXPECT_EQ(onError.substr(0, 44), "\nusage: prog [-av [-q outfile]] [-T n] [-r o");
 }

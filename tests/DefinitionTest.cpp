@@ -32,16 +32,6 @@ std::string conversion(const char* token, bool strictly) {
     return d.getVarFromToken(text.data()) == 0 ? "refused" : shown(d).substr(2, shown(d).size() - 3);
 }
 
-template <typename T>
-std::string converted(const char* token) {
-    return conversion<T>(token, false);
-}
-
-template <typename T>
-std::string strictly(const char* token) {
-    return conversion<T>(token, true);
-}
-
 struct Grouping : std::numpunct<char> {
     char do_thousands_sep() const override { return ','; }
     std::string do_grouping() const override { return "\3"; }
@@ -49,40 +39,29 @@ struct Grouping : std::numpunct<char> {
 
 }  // namespace
 
-TEST(ScalarConversion, OneFormattedExtractionWithinTheTypesRange) {
+// By default the longest readable beginning of the token; strictly, the whole token, blanks around it aside.
+TEST(ScalarConversion, ByDefaultTheReadableBeginningStrictlyTheWholeTokenWithinTheTypesRange) {
     const char* const no = "refused";
     const struct {
-        std::string (*convert)(const char*);
-        const char* token;
-        const char* expected;
+        std::string (*convert)(const char*, bool);
+        const char *token, *byDefault, *strictly;
     } cases[] = {
-        {converted<int>, " \t42abc", "42"}, {converted<int>, "3.7", "3"}, {converted<int>, "0x1F", "0"},
-        {converted<int>, "abc", no}, {converted<int>, "", no}, {converted<int>, "  ", no},
-        {converted<int>, "-2147483648", "-2147483648"}, {converted<int>, "3000000000", no},
-        {converted<short>, "40000", no}, {converted<short>, "-32768", "-32768"}, {converted<unsigned short>, "40000", "40000"},
-        {converted<unsigned>, " -1", no}, {converted<unsigned long>, "-0", no}, {converted<unsigned long>, "+7", "7"},
-        {converted<long>, "-9", "-9"}, {converted<char>, " xyz", "x"}, {converted<char>, " \t", no},
-        {converted<double>, "1e3kg", "1000"}, {converted<double>, "1234567", "1.23457e+06"}, {converted<float>, "1e40", no},
+        {conversion<int>, " \t42abc", "42", no}, {conversion<int>, " 42\t", "42", "42"}, {conversion<int>, "3.7", "3", no},
+        {conversion<int>, "0x1F", "0", no}, {conversion<int>, "1e3", "1", no}, {conversion<int>, "abc", no, no},
+        {conversion<int>, "", no, no}, {conversion<int>, "  ", no, no}, {conversion<int>, "+5", "5", "5"},
+        {conversion<int>, "+-5", no, no}, {conversion<int>, "+", no, no}, {conversion<int>, "-2147483648", "-2147483648", "-2147483648"},
+        {conversion<int>, "3000000000", no, no}, {conversion<short>, "40000", no, no}, {conversion<short>, "-32768", "-32768", "-32768"},
+        {conversion<unsigned short>, "40000", "40000", "40000"}, {conversion<unsigned>, " -1", no, no},
+        {conversion<unsigned long>, "-0", no, no}, {conversion<long>, "-9", "-9", "-9"}, {conversion<char>, " xyz", "x", no},
+        {conversion<char>, " x ", "x", "x"}, {conversion<char>, " \t", no, no}, {conversion<double>, "1e3kg", "1000", no},
+        {conversion<double>, "1234567", "1.23457e+06", "1.23457e+06"}, {conversion<double>, "-1e-3", "-0.001", "-0.001"},
+        {conversion<double>, "1,5", "1", no}, {conversion<double>, "inf", no, no}, {conversion<double>, "nan", no, no},
+        {conversion<double>, "1e400", no, no}, {conversion<float>, "1e40", no, no},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.convert(c.token), c.expected) << c.token;
-}
-
-TEST(ScalarConversion, StrictlyTheWholeTokenBlanksAroundAside) {
-    const char* const no = "refused";
-    const struct {
-        std::string (*convert)(const char*);
-        const char* token;
-        const char* expected;
-    } cases[] = {
-        {strictly<int>, " 42\t", "42"}, {strictly<int>, "+5", "5"}, {strictly<int>, "-5", "-5"}, {strictly<int>, "42abc", no},
-        {strictly<int>, "3.7", no}, {strictly<int>, "1e3", no}, {strictly<int>, "0x10", no}, {strictly<int>, "", no},
-        {strictly<int>, "+-5", no}, {strictly<int>, "+", no}, {strictly<int>, "2147483648", no}, {strictly<short>, "-32769", no},
-        {strictly<unsigned>, "-1", no}, {strictly<unsigned>, "4294967295", "4294967295"}, {strictly<unsigned long>, "-0", no},
-        {strictly<double>, "2.5", "2.5"}, {strictly<double>, "-1e-3", "-0.001"}, {strictly<double>, "1,5", no},
-        {strictly<double>, "inf", no}, {strictly<double>, "nan", no}, {strictly<double>, "1e400", no}, {strictly<float>, "1e39", no},
-        {strictly<char>, " x ", "x"}, {strictly<char>, "xy", no}, {strictly<char>, " ", no},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.convert(c.token), c.expected) << c.token;
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.convert(c.token, false), c.byDefault) << c.token;
+        EXPECT_EQ(c.convert(c.token, true), c.strictly) << c.token;
+    }
 }
 
 // The conversion stream is reused; it still reads with the global locale of the moment.
@@ -92,11 +71,11 @@ TEST(ScalarConversion, FollowsTheGlobalLocaleOfTheMoment) {
     char token[] = "1,000";
     const std::locale previous = std::locale::global(std::locale(std::locale(), new Grouping));
     d.getVarFromToken(token);
-    const std::string strict = strictly<int>("1,000");
+    const std::string strict = conversion<int>("1,000", true);
     std::locale::global(previous);
     EXPECT_EQ(value, 1000);
     EXPECT_EQ(strict, "refused");
-    EXPECT_EQ(converted<int>("1,000"), "1");
+    EXPECT_EQ(conversion<int>("1,000", false), "1");
 }
 
 TEST(ScalarDefinitionDeathTest, DefaultShownAndRefusalsEndTheProcessWithTheClassText) {
@@ -115,7 +94,7 @@ TEST(ScalarDefinitionDeathTest, DefaultShownAndRefusalsEndTheProcessWithTheClass
     EXPECT_ENDS_PROCESS(r.dealWith(nullptr, nullptr), "\n'' should be a double\n");
 }
 
-TEST(GenericDefinitionDeathTest, AcceptsNonEmptyTokensStoringNothing) {
+TEST(GenericDefinitionDeathTest, AcceptsNonEmptyTokensStoringNothingAsASwitchTakesAny) {
     CParamDef d("Mode", 'm', TYPE_CHAR, nullptr, "d", "is no mode", false, 3);
     char value[] = "\xe9", empty[] = "";
     EXPECT_EQ(d.dealWith(value, nullptr), 1);
@@ -125,6 +104,14 @@ TEST(GenericDefinitionDeathTest, AcceptsNonEmptyTokensStoringNothing) {
     EXPECT_TRUE(d.understands('m') && !d.understands('\0') && !d.understands("mode"));
     EXPECT_ENDS_PROCESS(d.dealWith(empty, nullptr), "\n'' is no mode\n");
     EXPECT_DEATH(CParamDef(nullptr, 0, TYPE_INT, "n", "d", "e", true, -1), "^Assertion failed: keyword\n$");
+    bool verbose = true;  // a switch: any mention turns it on for good, and it never takes a position
+    CBoolParamDef sw("Verbose", 'v', &verbose, false, "", "d", false, 2);
+    EXPECT_EQ(shown(sw) + defaultOf(sw), "Verbose=0\n0");
+    char no[] = "0";
+    EXPECT_EQ(sw.dealWith(no, nullptr) + sw.dealWith(nullptr, nullptr), 2);
+    EXPECT_TRUE(verbose && sw.isSatisfied() && sw.getValue() == &verbose && sw.myKWless_param(-1));
+    EXPECT_EQ(shown(sw), "Verbose=1\n");
+    EXPECT_FALSE(sw.skipAfter() || sw.no_keyword() || sw.myKWless_param(2));
 }
 
 TEST(StringDefinitionDeathTest, PointsAtTheDefaultThenAtItsOwnCopyOfTheLatestValue) {
@@ -142,16 +129,4 @@ TEST(StringDefinitionDeathTest, PointsAtTheDefaultThenAtItsOwnCopyOfTheLatestVal
     EXPECT_EQ(shown(n) + defaultOf(n), "Log=\nNo Default given");
     EXPECT_ENDS_PROCESS(n.dealWith(empty, nullptr), "\n'' should be a non null string\n");
     EXPECT_ENDS_PROCESS(n.dealWith(nullptr, nullptr), "\n'' should be a non null string\n");
-}
-
-TEST(SwitchDefinition, AnyMentionTurnsItOnForGoodAndItNeverTakesAPosition) {
-    bool verbose = true;
-    CBoolParamDef d("Verbose", 'v', &verbose, false, "", "d", false, 2);
-    EXPECT_EQ(shown(d) + defaultOf(d), "Verbose=0\n0");
-    char no[] = "0";
-    EXPECT_EQ(d.dealWith(no, nullptr) + d.dealWith(nullptr, nullptr), 2);
-    EXPECT_TRUE(verbose && d.isSatisfied() && d.getValue() == &verbose);
-    EXPECT_EQ(shown(d), "Verbose=1\n");
-    EXPECT_FALSE(d.skipAfter() || d.no_keyword() || d.myKWless_param(2));
-    EXPECT_TRUE(d.myKWless_param(-1));
 }

@@ -39,6 +39,7 @@ struct EveryKind {
         set.Display(out);
         return out.str();
     }
+    // The host's variables, in the order above.
     char c, *text;
     int i;
     unsigned u;
@@ -64,7 +65,7 @@ std::string written(CParam& set, int expected = CParam::OK) {
 
 }  // namespace
 
-TEST(Origins, EachValueKnowsItsDefaultCommandLineVariableOrFileLine) {
+TEST(Origins, EachValueKnowsItsDefaultCommandLineVariableOrFileLineAndAVariableIsOverridden) {
     const std::string file = writeTempFile("origins.par", "# first\nI 3\nInts 9\n");
     setenv("PARAMTEST_S", "6", 1);
     setenv("PARAMTEST_Ints", " 1 2 ", 1);
@@ -82,22 +83,20 @@ TEST(Origins, EachValueKnowsItsDefaultCommandLineVariableOrFileLine) {
                                     "# T: nothing to write, the default holds\n", "# On: nothing to write, the default holds\n"}) {
         EXPECT_NE(lines.find(line), std::string::npos) << line << " in\n" << lines;
     }
-}
-
-TEST(Origins, AnEnvironmentVariableIsOverriddenByTheCommandLineAndARefusalNamesIt) {
+    // A refused value names its variable, the command line overrides the environment.
     setenv("PARAMTEST_I", "x", 1);
-    EveryKind kinds(0);
+    EveryKind again(0);
     std::string messages;
-    messages = stderrOf([&] { EXPECT_EQ(kinds.interpret(""), CParam::PROBLEM_INVALID_VALUE); });
+    EXPECT_EQ(captured([&] { return again.interpret(""); }, &messages), CParam::PROBLEM_INVALID_VALUE);
     EXPECT_EQ(messages, "Invalid value 'x' at parameter '$PARAMTEST_I'.\nIt should be an integer." + hint());
     setenv("PARAMTEST_I", "4", 1);
     setenv("PARAMTEST_ParameterFile", "missing.par", 1);
-    messages = stderrOf([&] { EXPECT_EQ(kinds.interpret(""), CParam::PROBLEM_CANNOT_OPEN_FILE); });
+    EXPECT_EQ(captured([&] { return again.interpret(""); }, &messages), CParam::PROBLEM_CANNOT_OPEN_FILE);
     EXPECT_EQ(messages, "Cannot open file 'missing.par'.\nIt is named by $PARAMTEST_ParameterFile." + hint());
     unsetenv("PARAMTEST_ParameterFile");
-    EXPECT_EQ(kinds.interpret("-i|5"), CParam::OK);
+    EXPECT_EQ(again.interpret("-i|5"), CParam::OK);
     unsetenv("PARAMTEST_I");
-    EXPECT_EQ(kinds.i, 5);
+    EXPECT_EQ(again.i, 5);
 }
 
 TEST(WrittenParameters, EveryKindOfValueReadsBackTheSame) {
@@ -117,23 +116,19 @@ TEST(WrittenParameters, EveryKindOfValueReadsBackTheSame) {
 TEST(WrittenParameters, AValueTheFileCannotHoldIsNamedAndNothingIsWritten) {
     const struct {
         unsigned conventions;
-        std::string words;
-        std::string message;
-    } cases[] = {
-        {0, "-t|two words", "Cannot write parameter 'T' to a parameter file: its value 'two words' would not read back the same.\n"},
-        {0, "-S|=x", "Cannot write parameter 'Str' to a parameter file: its value '=x' would not read back the same.\n"},
-        {0, "-t|tab\there", "Cannot write parameter 'T' to a parameter file: its value 'tab\there' would not read back the same.\n"},
-        {CParam::CONVENTIONS_TODAY, "-S|line\nend", "Cannot write parameter 'Str' to a parameter file: its value 'line\nend' would not read back the same.\n"},
-        {CParam::STRICT_VALUES, "-t|x y", "Cannot write parameter 'T' to a parameter file: its value 'x y' would not read back the same.\n"},
-    };
+        const char *option, *value;
+    } cases[] = {{0, "-t", "two words"}, {0, "-S", "=x"}, {0, "-t", "tab\there"}, {CParam::CONVENTIONS_TODAY, "-S", "line\nend"},
+                 {CParam::STRICT_VALUES, "-t", "x y"}};
     for (const auto& c : cases) {
         EveryKind kinds(c.conventions);
-        ASSERT_EQ(kinds.interpret(c.words), CParam::OK);
+        ASSERT_EQ(kinds.interpret(std::string(c.option) + "|" + c.value), CParam::OK);
+        const std::string message = std::string("Cannot write parameter '") + (c.option[1] == 't' ? "T" : "Str") +
+                                    "' to a parameter file: its value '" + c.value + "' would not read back the same.\n";
         std::string text;
-        EXPECT_EQ(stderrOf([&] { text = written(kinds.set, CParam::NOT_OK); }), c.message);
+        EXPECT_EQ(stderrOf([&] { text = written(kinds.set, CParam::NOT_OK); }), message);
         EXPECT_EQ(text, "");
         const std::string path = tempDir() + "/refused.par";
-        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(kinds.set.WriteParameterFile(path.c_str()), CParam::NOT_OK); }), c.message);
+        EXPECT_EQ(stderrOf([&] { EXPECT_EQ(kinds.set.WriteParameterFile(path.c_str()), CParam::NOT_OK); }), message);
         EXPECT_FALSE(std::ifstream(path) || std::ifstream(path + ".writing"));
     }
     EveryKind plain(0);

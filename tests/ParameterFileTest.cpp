@@ -23,11 +23,17 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
     const std::string middle = writeTempFile("middle.par", "ParameterFile missing.par\nAll\n");
     const std::string loopBack = writeTempFile("b.par", "TraceLevel 2\nParameterFile=" + file + "\nAll\n");
     const std::string loop = "Loop detected in nested parameter file call";
+    // With today's conventions (T): file messages give the line number and what a refused value should be.
+    const auto general = [&](const std::string& line, const std::string& why) {
+        return "General problem in file '" + file + "' at line 2:\n'" + line + "'.\n" + why + hint();
+    };
+    constexpr unsigned T = CParam::CONVENTIONS_TODAY;
     const struct {
         std::string content;
         int result;
         std::string state;
         std::string messages = "";  // checked when given, or when the result is OK
+        unsigned conventions = 0;
     } cases[] = {
         // Blanks, tabs and "=" separate in any mix; a remark may follow.
         {"TraceLevel 3", kOk, "T=3@run.par"}, {"  TraceLevel=3 # remark", kOk, "T=3@run.par"},
@@ -63,11 +69,19 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
          aboutLine(loop, file, "ParameterFile  " + file + "  r") + "\nSkipping parameter file call." + hint()},
         {"ParameterFile " + loopBack + "\nLogFile fromA\n", kOk, "T=2@b.par a@b.par log=fromA@run.par",
          aboutLine(loop, loopBack, "ParameterFile=" + file) + "\nSkipping parameter file call." + hint()},
+        // Today's conventions: quoted values, switch words, refusals reported.
+        {"LogFile \"a b # = \\\"q\\\" \\\\ \\n\"x  remark\nAll off\nVerbose yes", kOk, "v@run.par log=a b # = \"q\" \\ \\n@run.par", "", T},
+        {"InputFile \"in\"\nLogFile \"\"", kGeneral, "in=in@run.par", general("LogFile \"\"", "The value '' of 'LogFile' should be a non null string."), T},
+        {"All\nTraceLevel 3x\nAll", kGeneral, "a@run.par", general("TraceLevel 3x", "The value '3x' of 'TraceLevel' should be an integer."), T},
+        {"#\nR \"bad\"", kGeneral, "r='bad'", general("R \"bad\"", "The value 'bad' of 'R' should be good."), T},
+        {"\nLogFile \"open \\\"", kGeneral, "", general("LogFile \"open \\\"", "The quoted value has no closing quote."), T},
+        {"All\nVerbose maybe", kGeneral, "a@run.par", general("Verbose maybe", "The value 'maybe' of 'Verbose' should be true, yes, on, 1, false, no, off or 0."), T},
+        {"#\nNope", kUnknown, "", "Unknown keyword in file '" + file + "' at line 2:\n'Nope'." + hint(), T},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content.substr(0, 60));
         writeTempFile("run.par", c.content);
-        TestHost host;
+        TestHost host(c.conventions);
         host.run("");
         std::string messages;
         EXPECT_EQ(host.read(file, &messages), c.result);
@@ -78,61 +92,15 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
     }
 }
 
-TEST(ParameterFile, TodaysConventionsQuoteValuesAndReportRefusedOnesWithTheLineNumber) {
-    const std::string file = tempDir() + "/today.par";
-    const auto general = [&](const std::string& line, const std::string& why) {
-        return "General problem in file '" + file + "' at line 2:\n'" + line + "'.\n" + why + hint();
-    };
-    const struct {
-        std::string content;
-        int result;
-        std::string state;
-        std::string messages = "";
-    } cases[] = {
-        {"LogFile \"a b # = \\\"q\\\" \\\\ \\n\"x  remark\nAll off\nVerbose yes", kOk, "v@today.par log=a b # = \"q\" \\ \\n@today.par"},
-        {"InputFile \"in\"\nLogFile \"\"", kGeneral, "in=in@today.par", general("LogFile \"\"", "The value '' of 'LogFile' should be a non null string.")},
-        {"All\nTraceLevel 3x\nAll", kGeneral, "a@today.par", general("TraceLevel 3x", "The value '3x' of 'TraceLevel' should be an integer.")},
-        {"#\nR \"bad\"", kGeneral, "r='bad'", general("R \"bad\"", "The value 'bad' of 'R' should be good.")},
-        {"\nLogFile \"open \\\"", kGeneral, "", general("LogFile \"open \\\"", "The quoted value has no closing quote.")},
-        {"All\nVerbose maybe", kGeneral, "a@today.par", general("Verbose maybe", "The value 'maybe' of 'Verbose' should be true, yes, on, 1, false, no, off or 0.")},
-        {"#\nNope", kUnknown, "", "Unknown keyword in file '" + file + "' at line 2:\n'Nope'." + hint()},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.content);
-        writeTempFile("today.par", c.content);
-        TestHost host(CParam::CONVENTIONS_TODAY);
-        host.run("");
-        std::string messages;
-        EXPECT_EQ(host.read(file, &messages), c.result);
-        EXPECT_EQ(host.state(), c.state);
-        EXPECT_EQ(messages, c.messages);
-    }
-}
-
 TEST(ParameterFileDeathTest, ValueRefusedByTheDefinitionEndsTheProcess) {
     const std::string path = writeTempFile("refused.par", "TraceLevel abc\n");
     TestHost host;
     EXPECT_ENDS_PROCESS(host.params.read_parameter_file(path.c_str()), "\n'abc' should be an integer\n");
 }
 
-TEST(ParameterFile, FilesThatCannotBeReadAndTheSourceAsSpelled) {
-    TestHost host;
-    for (const std::string& path : {tempDir() + "/missing.par", tempDir(), std::string()}) {
-        std::string messages;
-        EXPECT_EQ(host.read(path, &messages), kCannotOpen);
-        EXPECT_EQ(messages, "Cannot open file '" + path + "'." + hint(""));
-    }
-    EXPECT_EQ(host.read(writeTempFile("empty.par", "")), kOk);
-    const std::string inner = writeTempFile("inner.par", "LogFile inner\n"), spelled = tempDir() + "/./inner.par";
-    EXPECT_EQ(host.read(spelled), kOk);
-    EXPECT_EQ(host.params.getSourceFromKey("LogFile"), spelled);
-    // Named again by a further path, a file is read again.
-    EXPECT_EQ(host.read(writeTempFile("twice.par", "ParameterFile " + inner + "\n")), kOk);
-    EXPECT_EQ(host.params.getSourceFromKey("LogFile"), inner);
-}
 
 // Limits that keep a hostile file from exhausting the stack, the open files or the memory.
-TEST(ParameterFile, NestingDeeperThanTheLimitAndEndlessLinesAreProblemsOfTheirFile) {
+TEST(ParameterFile, NestingTooDeepEndlessLinesFilesThatCannotBeReadAndTheSourceAsSpelled) {
     for (int n = 1; n <= CParam::MAX_FILE_NESTING + 1; ++n) {
         writeTempFile("d" + std::to_string(n) + ".par", "All\nParameterFile " + tempDir() + "/d" + std::to_string(n + 1) + ".par\n");
     }
@@ -147,4 +115,13 @@ TEST(ParameterFile, NestingDeeperThanTheLimitAndEndlessLinesAreProblemsOfTheirFi
     getrusage(RUSAGE_SELF, &after);
     EXPECT_EQ(messages, aboutLine("General problem", "/dev/zero", "") + "\nThe line is longer than 1048576 characters." + hint(""));
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, (64 << 10) + (CParam::MAX_LINE_LENGTH >> 10));  // kilobytes
+    EXPECT_EQ(host.read(tempDir(), &messages), kCannotOpen);  // a directory opens, but cannot be read
+    EXPECT_EQ(messages, "Cannot open file '" + tempDir() + "'." + hint(""));  // before any interpretation
+    EXPECT_EQ(host.read(writeTempFile("empty.par", "")), kOk);
+    const std::string inner = writeTempFile("inner.par", "LogFile inner\n"), spelled = tempDir() + "/./inner.par";
+    EXPECT_EQ(host.read(spelled), kOk);
+    EXPECT_EQ(host.params.getSourceFromKey("LogFile"), spelled);
+    // Named again by a further path, a file is read again.
+    EXPECT_EQ(host.read(writeTempFile("twice.par", "ParameterFile " + inner + "\n")), kOk);
+    EXPECT_EQ(host.params.getSourceFromKey("LogFile"), inner);
 }

@@ -1,6 +1,5 @@
 // The parameter set as a registry: reserved and duplicate names, the check of the positional
-// parameters, lookups, and the problem messages no interpretation raises.
-#include <climits>
+// parameters and lookups.
 
 #include "TestSupport.h"
 
@@ -33,9 +32,8 @@ TEST(Registration, ReservedOrUsedNamesAreRefusedAndTheOthersFound) {
     set.AddParamDef("TraceLevel", 'T', &first, 0, "d", true, "n", -1);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        int result = -1;
-        const std::string warning =
-            stderrOf([&] { result = set.AddParamDef(c.keyword, c.flag, &variables[i], 7, "d", true, "n", -1); });
+        std::string warning;
+        const int result = captured([&] { return set.AddParamDef(c.keyword, c.flag, &variables[i], 7, "d", true, "n", -1); }, &warning);
         EXPECT_EQ(variables[i], 7);  // the default is stored before the checks
         EXPECT_EQ(result, c.refusal ? 0 : 1) << c.keyword;
         EXPECT_EQ(warning, c.refusal ? "\nCParam.AddParamDef :\n Internal warning: the " + std::string(c.refusal) +
@@ -79,24 +77,5 @@ TEST(PositionCheck, WarnsAboutUnusedOrSharedPositionsAndObligatoryBehindOptional
         bool passes = false;
         EXPECT_EQ(stderrOf([&] { passes = set.CheckParameters(); }), c.warnings);
         EXPECT_EQ(passes, c.warnings.empty());
-    }
-}
-
-TEST(ShowError, CodesWithoutAnInterpretationAndUnknownCodesAreReportedAndReturned) {
-    const struct {
-        int problem;
-        const char* subject;
-        std::string body;
-    } cases[] = {
-        {0, "w", "Undefined error (0), please check program source code"},
-        {CParam::PROBLEM_MISSING_VALUE, "w", "Missing value at keyword 'w'."},
-        {INT_MIN, "", "Unknown error (" + std::to_string(INT_MIN) + "), please check program source code"},
-        {-4, nullptr, "Invalid value '' at parameter ''."},
-    };
-    CParam set;
-    for (const auto& c : cases) {
-        int result = 0;
-        EXPECT_EQ(stderrOf([&] { result = set.showError(c.problem, c.subject, nullptr); }), c.body + hint(""));
-        EXPECT_EQ(result, c.problem);
     }
 }

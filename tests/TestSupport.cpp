@@ -65,15 +65,16 @@ TestHost::TestHost(unsigned conventions) {
 
 int TestHost::run(const std::string& words, std::string* messages) {
     Args& args = kept.emplace_back(words.empty() ? "prog" : "prog|" + words);
-    int result = 0;
-    const std::string written = stderrOf([&] { result = params.Interpret_returnError(args.argv(), args.argc()); });
-    if (messages != nullptr) *messages = written;
-    return result;
+    return captured([&] { return params.Interpret_returnError(args.argv(), args.argc()); }, messages);
 }
 
 int TestHost::read(const std::string& path, std::string* messages) {
+    return captured([&] { return params.read_parameter_file(path.c_str()); }, messages);
+}
+
+int captured(const std::function<int()>& body, std::string* messages) {
     int result = 0;
-    const std::string written = stderrOf([&] { result = params.read_parameter_file(path.c_str()); });
+    const std::string written = stderrOf([&] { result = body(); });
     if (messages != nullptr) *messages = written;
     return result;
 }

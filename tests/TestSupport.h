@@ -27,6 +27,8 @@ struct Args {
 std::string tempDir();  // the test program's own folder, removed at its end
 std::string writeTempFile(const std::string& name, const std::string& content);  // returns the path
 std::string stderrOf(const std::function<void()>& body);
+// body's result; what it wrote to standard error goes to messages (unless null).
+int captured(const std::function<int()>& body, std::string* messages);
 std::string exactRegex(const std::string& text);  // a death-test pattern matching exactly text
 inline std::string hint(const std::string& program = "prog") { return "\nGet help with '" + program + " --help'\n\n"; }
 

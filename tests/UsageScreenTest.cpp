@@ -39,15 +39,3 @@ TEST(UsageScreenDeathTest, EveryKindOfEntryInItsGroupAndBlock) {
     stderrOf([&] { set.CheckParameters(); });  // four positional definitions: positions 1 to 4 listed, 5 not
     EXPECT_ENDS_PROCESS(set.usageInfo("prog"), synopsis + " in [out]\n" + blocks);
 }
-
-TEST(UsageScreenDeathTest, HelpRequestedOnTheCommandLineIgnoresTheWordsAfterIt) {
-    CParam empty;
-    Args longForm("./run|--help=x|-x");
-    EXPECT_ENDS_PROCESS(empty.Interpret_returnError(longForm.argv(), 3), "\nusage: ./run [-h] [-f file] [--]\n" + kFixedTexts);
-    bool verbose = false;
-    CParam set;
-    set.AddParamDef("Verbose", 'v', &verbose, false, "verbose", true, "", -1);
-    Args shortForm("prog|-vh|--nope");
-    EXPECT_ENDS_PROCESS(set.Interpret_returnError(shortForm.argv(), 3),
-                        "\nusage: prog [-v] [-h] [-f file] [--]\n\n   -v, --Verbose:\n\t\tverbose" + kFixedTexts);
-}

@@ -33,14 +33,10 @@ int main(int argc, char** argv) {
     char* logFile = nullptr;
 
     CParam* param = new CParam;
-    param->AddParamDef("TraceLevel", 'T', &traceLevel, 0,
-                       "Trace level: 0 = no, 1 = minimal, 2 = full trace output", true, "n", -1);
-    param->AddParamDef("LexiconFile", 'L', &lexiconFile, "Lexicon",
-                       "name of parameter file with lexicon", false, "s", -1);
-    param->AddParamDef("GrammarFile", 'G', &grammarFile, "Grammar", "name of file with grammar",
-                       false, "s", -1);
-    param->AddParamDef("LogFile", 0, &logFile, nullptr, "name of log file from ZQ-Tool", true,
-                       "s", -1);
+    param->AddParamDef("TraceLevel", 'T', &traceLevel, 0, "Trace level: 0 = no, 1 = minimal, 2 = full trace output", true, "n", -1);
+    param->AddParamDef("LexiconFile", 'L', &lexiconFile, "Lexicon", "name of parameter file with lexicon", false, "s", -1);
+    param->AddParamDef("GrammarFile", 'G', &grammarFile, "Grammar", "name of file with grammar", false, "s", -1);
+    param->AddParamDef("LogFile", 0, &logFile, nullptr, "name of log file from ZQ-Tool", true, "s", -1);
 
     if (!param->Interpret(argv, argc)) {
         std::cerr << "\n\n ... exiting!!\n";

@@ -78,11 +78,9 @@ void CParamDef::markSatisfied(char* valueSource) {
     origin = originNow();
 }
 
-// A definition used without a set can only tell a file from the command line.
+// Only the set knows where the value it hands on comes from.
 ParamOrigin CParamDef::originNow() const {
-    if (owner != nullptr) return owner->handing;
-    if (source != nullptr) return {ParamOrigin::PARAMETER_FILE, source, 0};
-    return {ParamOrigin::COMMAND_LINE, nullptr, 0};
+    return owner != nullptr ? owner->handing : ParamOrigin{ParamOrigin::COMMAND_LINE, nullptr, 0};
 }
 
 int CParamDef::getValueTexts(std::vector<std::string>&, std::vector<ParamOrigin>&) { return 0; }

@@ -41,8 +41,7 @@ TEST(OutOfMemoryDeathTest, StringValueEndsTheProcessOtherCopiesStopAtTheirAssert
                     testing::KilledBySignal(SIGABRT), exactRegex(std::string("Assertion failed: ") + fields[copiesMade] + "\n"));
     }
     CParam set;
-    const std::string longWord(100, 'w');
-    Args args("prog|" + longWord);
+    Args args("prog|" + std::string(100, 'w'));
     EXPECT_EXIT((allocationsBeforeFailure = 0, set.Interpret_returnError(args.argv(), 2)),
                 testing::KilledBySignal(SIGABRT), "^Assertion failed: WholeParameter\n$");
     const std::string path = writeTempFile("any.par", "");
@@ -56,11 +55,10 @@ TEST(OutOfMemory, RegistrationThatCannotAllocateIsRefusedQuietly) {
     // The index's table, the list element, the index, the definition: each
     // registration that fails takes one allocation fewer than the one before.
     for (int allocationsMade : {6, 5, 4, 0}) {
-        int result = -1;
+        std::string messages;
         allocationsBeforeFailure = allocationsMade;
-        EXPECT_EQ(stderrOf([&] { result = set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1); }), "");
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(set.getValueFromKey("Ratio"), nullptr);
+        EXPECT_EQ(captured([&] { return set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1); }, &messages), 0);
+        EXPECT_TRUE(messages.empty() && set.getValueFromKey("Ratio") == nullptr);
     }
     EXPECT_EQ(set.AddParamDef("Ratio", 'r', &ratio, 0.5, "d", true, "x", -1), 1);
     EXPECT_EQ(set.getValueFromKey("Ratio"), &ratio);

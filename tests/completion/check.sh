@@ -39,6 +39,7 @@ wordfreq --Output |alpha.txt beta.par script
 wordfreq -c a|alpha.txt 
 wordfreq -n |
 wordfreq --MinLength=|
+wordfreq --Fi|
 CASES
-echo "$shell completion: $((9 - failures)) passed, $failures failed"
+echo "$shell completion: $((10 - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]

@@ -1,16 +1,14 @@
 # Runs PROGRAM with ARGS (standard input from INPUT, if given) and compares what it writes with
 # EXPECTED.out and EXPECTED.err, byte for byte, its exit status with STATUS and, if PRODUCED names a
 # file, that file with EXPECTED.produced (EXPECTED.out-begins and the like: the beginning alone).
-# "@PROGRAM@" in an expected file stands for the program's
-# path; a leading build banner ("Compiled on ..." and an empty line) is set aside, since its date,
-# time and compiler change with every build.
+# "@PROGRAM@" in an expected file stands for the program's path; a leading build banner ("Compiled
+# on ..." and an empty line) is set aside, since its date, time and compiler change with every build.
 cmake_minimum_required(VERSION 3.25)
-set(input "")
-if(INPUT)
-    set(input INPUT_FILE "${INPUT}")
+if(NOT INPUT)
+    set(INPUT /dev/null)
 endif()
 file(REMOVE "${PRODUCED}")
-execute_process(COMMAND "${PROGRAM}" ${ARGS} ${input}
+execute_process(COMMAND "${PROGRAM}" ${ARGS} INPUT_FILE "${INPUT}"
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
 string(REGEX REPLACE "^Compiled on [^\n]* with [^\n]* in debug mode\n\n" "" out "${out}")
 set(produced "")
@@ -22,16 +20,16 @@ foreach(stream out err produced)
     set(expected "")
     set(actual "${${stream}}")
     # EXPECTED.<stream>-begins gives only the beginning of a long text (a usage screen).
-    foreach(file "${EXPECTED}.${stream}" "${EXPECTED}.${stream}-begins")
+    foreach(file IN ITEMS "${EXPECTED}.${stream}" "${EXPECTED}.${stream}-begins")
         if(EXISTS "${file}")
             file(READ "${file}" expected)
             string(REPLACE "@PROGRAM@" "${PROGRAM}" expected "${expected}")
-        endif()
-        if(EXISTS "${file}" AND file MATCHES "-begins$")
             string(LENGTH "${expected}" length)
-            string(SUBSTRING "${actual}" 0 ${length} actual)
         endif()
     endforeach()
+    if(EXISTS "${EXPECTED}.${stream}-begins")
+        string(SUBSTRING "${actual}" 0 ${length} actual)
+    endif()
     if(NOT expected STREQUAL actual)
         string(APPEND failures "--- expected ${stream} ---\n${expected}--- actual ---\n${actual}---\n")
     endif()

@@ -9,5 +9,5 @@ here="$(cd "$(dirname "$0")" && pwd)"
 output="${1:?usage: build.sh <output program>}"
 libdir="$(pkg-config --variable=libdir param)"
 # shellcheck disable=SC2046  # the flags must split into words
-"${CXX:-c++}" -std=c++17 "$here/../consumer.cpp" -o "$output" \
+"${CXX:-c++}" -std=c++17 "$here/../../../examples/FileTool.cpp" -o "$output" \
     $(pkg-config --cflags --libs param) -Wl,-rpath,"$libdir"
