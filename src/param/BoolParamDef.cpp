@@ -53,9 +53,9 @@ bool switchWord(const char* value, bool& on) {
 
 int CBoolParamDef::dealWith(char* value, char* valueSource) {
     bool on = true;
-    refusalReason = nullptr;
+    noteRefusal(REFUSED_AS_ERRORDESC);
     if (value != nullptr && *value != '\0' && follows(CParam::STRICT_VALUES) && !switchWord(value, on)) {
-        refusalReason = param_detail::text::switchExpectation();
+        noteRefusal(REFUSED_SWITCH_WORD);
         return refuseValue(value);
     }
     *var = on;
@@ -97,8 +97,7 @@ void CBoolParamDef::display(std::ostream& out) const {
 
 void CBoolParamDef::writeDefault() { std::cerr << (defaultValue ? 1 : 0); }
 
-int CBoolParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+int CBoolParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     texts.emplace_back(*var ? "on" : "off");
-    origins.push_back(origin);
     return 1;
 }

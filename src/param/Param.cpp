@@ -7,7 +7,7 @@
 
 #include "detail/Environment.h"
 #include "detail/Memory.h"
-#include "detail/NameIndex.h"
+#include "detail/Registry.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
 
@@ -22,16 +22,13 @@ CParam::CParam()
       kwlessCount(0) {}
 
 ParamOrigin CParam::getOriginFromKey(const char* keyword) {
-    CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
-    return definition != nullptr ? definition->origin : ParamOrigin{};
+    const ParamListElement* element = keyword != nullptr ? elementWithKeyword(keyword) : nullptr;
+    return element != nullptr ? element->origin : ParamOrigin{};
 }
 
 CParam::~CParam() {
-    while (firstElement != nullptr) {
-        ParamListElement* element = firstElement;
-        firstElement = element->next;
+    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
         delete element->definition;
-        delete element;
     }
     while (paramFileList != nullptr) {
         ParamFileElement* element = paramFileList;
@@ -53,18 +50,20 @@ int CParam::AddParamDef(CParamDef* definition) {
         flagFinding = 'f';
     }
     const char* keywordFinding = nullptr;
-    if (definition->understands("help")) {
+    const char* keyword = definition->keyword.get();
+    // The first letter spares most keywords both comparisons.
+    if (keyword[0] == 'h' && definition->understands("help")) {
         keywordFinding = "help";
-    } else if (definition->understands("ParameterFile")) {
+    } else if (keyword[0] == 'P' && definition->understands("ParameterFile")) {
         keywordFinding = "ParameterFile";
     }
-    const char* keyword = definition->keyword.get();
     // A keyword that neither the command line nor a parameter file could ever name.
     if (*keyword == '\0' || *keyword == '-' || std::strpbrk(keyword, " \t=") != nullptr) {
         keywordFinding = keyword;
     }
-    if (definitionWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
-    if (definitionWithKeyword(keyword) != nullptr) keywordFinding = keyword;
+    if (elementWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
+    const std::size_t hash = param_detail::NameIndex::hashOf(keyword);
+    if (registry && registry->names.withKeyword(keyword, hash) != nullptr) keywordFinding = keyword;
 
     if (flagFinding != 0) {
         const char flagText[2] = {flagFinding, '\0'};
@@ -75,10 +74,11 @@ int CParam::AddParamDef(CParamDef* definition) {
         text::registrationWarning("keyword", keywordFinding);
         return 0;
     }
-    if (!names) names.reset(param_detail::tryNew<param_detail::NameIndex>());
-    auto* element = param_detail::tryNew<ParamListElement>(nullptr, definition);
-    if (names == nullptr || element == nullptr || !names->add(definition, keyword, definition->flag)) {
-        delete element;
+    if (!registry) registry.reset(param_detail::tryNew<param_detail::Registry>());
+    ParamListElement* element = registry ? registry->elements.take(definition) : nullptr;
+    if (element == nullptr) return 0;
+    if (!registry->names.add(element, definition->flag, hash)) {
+        registry->elements.giveBackLast();
         return 0;
     }
     if (definitionCount == 0) {
@@ -175,19 +175,30 @@ int CParam::AddParamDef(const char* keyword, char flag, types type, const char* 
 // ---------------------------------------------------------------------------
 // Finding definitions
 
-CParamDef* CParam::definitionWithKeyword(const char* keyword) const {
-    return names ? names->withKeyword(keyword) : nullptr;
+ParamListElement* CParam::elementWithKeyword(const char* keyword) const {
+    return registry ? registry->names.withKeyword(keyword) : nullptr;
 }
 
-CParamDef* CParam::definitionWithFlag(char letter) const {
-    return names ? names->withFlag(letter) : nullptr;
+ParamListElement* CParam::elementWithFlag(char letter) const {
+    return registry ? registry->names.withFlag(letter) : nullptr;
+}
+
+CParamDef* CParam::definitionWithKeyword(const char* keyword) const {
+    const ParamListElement* element = elementWithKeyword(keyword);
+    return element != nullptr ? element->definition : nullptr;
+}
+
+int CParam::hand(ParamListElement* element, char* value, char* source) {
+    const int taken = element->definition->dealWith(value, source);
+    if (taken != 0) element->origin = handing;
+    return taken;
 }
 
 // Positions are asked of every definition in registration order, since a
 // host's subclass may answer myKWless_param in its own way.
-CParamDef* CParam::positionalDefinition(int position) const {
+ParamListElement* CParam::positionalElement(int position) const {
     for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
-        if (element->definition->myKWless_param(position)) return element->definition;
+        if (element->definition->myKWless_param(position)) return element;
     }
     return nullptr;
 }
@@ -283,4 +294,4 @@ int CParam::reportRefusal(int problem, CParamDef* definition, const char* subjec
 
 void CParam::SetConventions(unsigned newConventions) { conventions = newConventions; }
 
-unsigned CParam::GetConventions() const { return conventions | temporaryConventions; }
+

@@ -32,16 +32,18 @@
 #include "ParamDef.h"
 
 namespace param_detail {
-class NameIndex;
+struct Registry;
 struct FileReading;
 struct Environment;
 }
 
 // One element of the set's definition list, in registration order.
-// definition is owned by the set.
+// definition is owned by the set; origin tells where its latest value came
+// from.
 struct ParamListElement {
     ParamListElement* next;
     CParamDef* definition;
+    ParamOrigin origin;
 };
 
 // One element of the set's list of parameter files read, newest first.
@@ -147,7 +149,7 @@ public:
     static constexpr int HELP_SHOWN = 2;
 
     void SetConventions(unsigned conventions);
-    unsigned GetConventions() const;
+    unsigned GetConventions() const { return conventions | temporaryConventions; }
 
     // An empty set.
     CParam();
@@ -354,10 +356,10 @@ protected:
     int kwlessCount;
 
 private:
-    // Finds definitions by keyword and by flag, for registration, the
-    // interpreter, the reader and the lookups alike; created with the first
-    // registration.
-    std::unique_ptr<param_detail::NameIndex> names;
+    // The list's elements and their index by keyword and by flag, which
+    // registration, the interpreter, the reader and the lookups all use;
+    // created with the first registration.
+    std::unique_ptr<param_detail::Registry> registry;
     unsigned conventions = 0;
     // Conventions in force for a while on top of the host's (the environment's values are returned).
     unsigned temporaryConventions = 0;
@@ -374,21 +376,24 @@ private:
                  const char* description, bool optional, const char* partypeName,
                  int kwlessPosition);
     int registerOrDestroy(CParamDef* definition);
+    ParamListElement* elementWithKeyword(const char* keyword) const;
+    ParamListElement* elementWithFlag(char letter) const;
+    ParamListElement* positionalElement(int position) const;
     CParamDef* definitionWithKeyword(const char* keyword) const;
-    CParamDef* definitionWithFlag(char letter) const;
-    CParamDef* positionalDefinition(int position) const;
+    // Hands value to the element's definition and, when it takes it, records where it came from.
+    int hand(ParamListElement* element, char* value, char* source);
 
     struct WordWalk;
     int interpretPositionalWord(WordWalk& walk);
     int interpretLongForm(WordWalk& walk);
     int interpretShortForm(WordWalk& walk);
-    int giveValue(CParamDef* definition, const char* subject, char* value);
+    int giveValue(ParamListElement* element, const char* subject, char* value);
     int showHelp(WordWalk& walk);
     int checkObligatoryParameters();
     int readEnvironment();
-    int takeFromEnvironment(CParamDef* definition, const char* name, const char* value);
+    int takeFromEnvironment(ParamListElement* element, const char* name, const char* value);
     int composeParameterFile(std::string& text, const std::vector<std::string>& leaveOut);
-    int composeLines(std::string& text, CParamDef* definition);
+    int composeLines(std::string& text, ParamListElement* element);
 
     // What the reading of a file shares with the files it names; null between readings.
     param_detail::FileReading* reading = nullptr;

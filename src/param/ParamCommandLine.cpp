@@ -56,7 +56,7 @@ int CParam::Interpret_returnError(char** argv, int argc) {
     if (fromEnvironment < 0) return fromEnvironment;
     WordWalk walk(argv, argc);
     while (walk.index < argc) {
-        handing = {ParamOrigin::COMMAND_LINE, nullptr, 0};
+        handing = {nullptr, 0, ParamOrigin::COMMAND_LINE};
         walk.copyWord(orEmpty(argv[walk.index]));
         const char* word = walk.word();
         int consumed;
@@ -94,21 +94,21 @@ int CParam::Interpret_exitOnError(char** argv, int argc) {
 
 int CParam::interpretPositionalWord(WordWalk& walk) {
     char* word = walk.word();
-    CParamDef* definition = positionalDefinition(++walk.position);
-    if (definition == nullptr) return showError(PROBLEM_MISSING_HYPHEN, word, "");
-    if (definition->dealWith(word, nullptr) == 0) {
-        return reportRefusal(PROBLEM_INVALID_VALUE, definition, definition->getPartypeName(), word);
+    ParamListElement* element = positionalElement(++walk.position);
+    if (element == nullptr) return showError(PROBLEM_MISSING_HYPHEN, word, "");
+    if (hand(element, word, nullptr) == 0) {
+        return reportRefusal(PROBLEM_INVALID_VALUE, element->definition, element->definition->getPartypeName(), word);
     }
     return 1;
 }
 
 // Hands value to the definition of a flag or keyword (subject: as given, "-n" or "--Top").
-int CParam::giveValue(CParamDef* definition, const char* subject, char* value) {
-    if (value == nullptr && definition->skipAfter() && (conventions & RETURN_PROBLEMS) != 0) {
+int CParam::giveValue(ParamListElement* element, const char* subject, char* value) {
+    if (value == nullptr && element->definition->skipAfter() && (conventions & RETURN_PROBLEMS) != 0) {
         return showError(PROBLEM_MISSING_VALUE, subject, "");
     }
-    if (definition->dealWith(value, nullptr) == 0) {
-        return reportRefusal(PROBLEM_INVALID_VALUE, definition, subject, orEmpty(value));
+    if (hand(element, value, nullptr) == 0) {
+        return reportRefusal(PROBLEM_INVALID_VALUE, element->definition, subject, orEmpty(value));
     }
     return OK;
 }
@@ -124,14 +124,14 @@ int CParam::interpretLongForm(WordWalk& walk) {
     }
     const int wordsWithValue = valueAttached ? 1 : 2;
 
-    CParamDef* definition = definitionWithKeyword(keyword);
-    if (definition != nullptr && !definition->no_keyword()) {
-        const bool takesValue = definition->skipAfter();
+    ParamListElement* element = elementWithKeyword(keyword);
+    if (element != nullptr && !element->definition->no_keyword()) {
+        const bool takesValue = element->definition->skipAfter();
         // A switch named alone is turned on; with strict values only what follows "=" is its value.
         char noValue[1] = {'\0'};
         if (!takesValue && !valueAttached && (conventions & STRICT_VALUES) != 0) value = noValue;
         // The word's copy, cut at its "=", reads "--keyword".
-        const int result = giveValue(definition, walk.word(), value);
+        const int result = giveValue(element, walk.word(), value);
         if (result < 0) return result;
         return takesValue ? wordsWithValue : 1;
     }
@@ -150,11 +150,11 @@ int CParam::interpretLongForm(WordWalk& walk) {
 int CParam::interpretShortForm(WordWalk& walk) {
     char* letter = walk.word() + 1;
     // A run of switches, set left to right.
-    for (CParamDef* sw; (sw = definitionWithFlag(*letter)) != nullptr && !sw->skipAfter(); ++letter) {
+    for (ParamListElement* sw; (sw = elementWithFlag(*letter)) != nullptr && !sw->definition->skipAfter(); ++letter) {
         char emptyValue[1] = {'\0'};
-        if (sw->dealWith(emptyValue, nullptr) != 0) continue;
+        if (hand(sw, emptyValue, nullptr) != 0) continue;
         const char subject[3] = {'-', *letter, '\0'};
-        if ((conventions & RETURN_PROBLEMS) != 0) return reportRefusal(PROBLEM_INVALID_VALUE, sw, subject, "");
+        if ((conventions & RETURN_PROBLEMS) != 0) return reportRefusal(PROBLEM_INVALID_VALUE, sw->definition, subject, "");
         param_detail::text::switchRefusedEmptyValue();
         param_detail::endProcess(-1);
     }
@@ -169,9 +169,9 @@ int CParam::interpretShortForm(WordWalk& walk) {
         value = walk.nextWord();
         consumed = 2;
     }
-    CParamDef* definition = definitionWithFlag(flag);
-    if (definition != nullptr && !definition->no_keyword() && definition->skipAfter()) {
-        const int result = giveValue(definition, flagSubject, value);
+    ParamListElement* element = elementWithFlag(flag);
+    if (element != nullptr && !element->definition->no_keyword() && element->definition->skipAfter()) {
+        const int result = giveValue(element, flagSubject, value);
         return result < 0 ? result : consumed;
     }
     if (flag == 'f') {

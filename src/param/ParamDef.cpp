@@ -11,6 +11,13 @@
 #include "detail/ValueCheck.h"
 
 namespace usage = param_detail::text::usage;
+
+namespace {
+
+// Why the latest refused token of this thread was refused (a CParamDef::Refusal).
+thread_local unsigned char latestRefusal = 0;
+
+}  // namespace
 using param_detail::copyTextOrStop;
 
 CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* partypeName_,
@@ -30,7 +37,7 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
 CParamDef::~CParamDef() = default;
 
 int CParamDef::dealWith(char* value, char* valueSource) {
-    refusalReason = nullptr;
+    noteRefusal(REFUSED_AS_ERRORDESC);
     if (getVarFromToken(value) == 0) return refuseValue(value);
     markSatisfied(valueSource);
     return 1;
@@ -41,12 +48,17 @@ bool CParamDef::follows(unsigned convention) const {
 }
 
 const char* CParamDef::expectation() const {
-    return refusalReason != nullptr ? refusalReason : errordesc.get();
+    switch (static_cast<Refusal>(latestRefusal)) {
+    case REFUSED_BY_CHECK: return check->expectation();
+    case REFUSED_COPY: return param_detail::text::copyFailed();
+    case REFUSED_SWITCH_WORD: return param_detail::text::switchExpectation();
+    default: return errordesc.get();
+    }
 }
 
 bool CParamDef::admits(const void* value) {
     if (!check || check->admits(value)) return true;
-    refusalReason = check->expectation();
+    noteRefusal(REFUSED_BY_CHECK);
     return false;
 }
 
@@ -54,7 +66,7 @@ bool CParamDef::admitsText(const char* text) {
     if (!check) return true;
     std::string word;
     if (!param_detail::tryAllocating([&] { word = text; })) {
-        refusalReason = param_detail::text::copyFailed();
+        noteRefusal(REFUSED_COPY);
         return false;
     }
     return admits(&word);
@@ -75,12 +87,13 @@ bool CParamDef::isList() { return false; }
 void CParamDef::markSatisfied(char* valueSource) {
     satisfied = true;
     source = valueSource;
-    origin = originNow();
 }
+
+void CParamDef::noteRefusal(Refusal why) { latestRefusal = why; }
 
 // Only the set knows where the value it hands on comes from.
 ParamOrigin CParamDef::originNow() const {
-    return owner != nullptr ? owner->handing : ParamOrigin{ParamOrigin::COMMAND_LINE, nullptr, 0};
+    return owner != nullptr ? owner->handing : ParamOrigin{nullptr, 0, ParamOrigin::COMMAND_LINE};
 }
 
 int CParamDef::getValueTexts(std::vector<std::string>&, std::vector<ParamOrigin>&) { return 0; }

@@ -15,6 +15,7 @@
 
 class CParam;
 namespace param_detail {
+class NameIndex;
 class ValueCheck;
 }
 
@@ -39,10 +40,10 @@ enum types {
 // variable or a line of a parameter file. name is the variable's or the
 // file's name (as the file was given); it lives as long as the set.
 struct ParamOrigin {
-    enum Kind { DEFAULT, COMMAND_LINE, ENVIRONMENT, PARAMETER_FILE };
-    Kind kind = DEFAULT;
+    enum Kind : unsigned char { DEFAULT, COMMAND_LINE, ENVIRONMENT, PARAMETER_FILE };
     const char* name = nullptr;
-    long line = 0;
+    int line = 0;
+    Kind kind = DEFAULT;
 };
 
 // The base of every definition. Used on its own it is a generic definition:
@@ -121,10 +122,11 @@ public:
     // True for a list, which takes a value each time the parameter is given;
     // at a position it takes that positional word and every later one.
     virtual bool isList();
-    // The values in force as texts, each with its origin: one for a scalar,
-    // "on" or "off" for a switch, one per element for a list, none for a
-    // string without a value. Returns 0 when the definition keeps no value
-    // of its own (the base, a generic definition), 1 otherwise.
+    // The values in force as texts: one for a scalar, "on" or "off" for a
+    // switch, one per element for a list, none for a string without a value;
+    // and, where they differ from the origin of the parameter's latest value
+    // (a list's elements), the origin of each. Returns 0 when the definition
+    // keeps no value of its own (the base, a generic definition), 1 otherwise.
     virtual int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins);
 
     // True when the parameter may be omitted.
@@ -145,6 +147,7 @@ protected:
     // The set reads the keyword and flag fields directly for its lookup
     // tables, exactly as understands() compares them.
     friend class CParam;
+    friend class param_detail::NameIndex;
 
     // What the operations above report. source is not owned: it points
     // into the set's list of parameter files.
@@ -162,26 +165,27 @@ protected:
     // The set the definition is registered with (null before), whose
     // conventions (CParam::SetConventions) its operations follow.
     const CParam* owner = nullptr;
-    // Why getVarFromToken refused its latest token when errordesc does not
-    // say it (a bound, a list of choices, a failed copy); null otherwise.
-    const char* refusalReason = nullptr;
     // The range or the choices a value must keep to (setRange, setChoices);
     // null when there are none.
     std::unique_ptr<param_detail::ValueCheck> check;
 
     // Whether the set's conventions include one of CParam's flags.
     bool follows(unsigned convention) const;
-    // Where the latest accepted value came from.
-    ParamOrigin origin;
-    // Records an accepted value's source and origin; used by every dealWith.
+    // Why getVarFromToken refused its latest token, when errordesc does not
+    // say it: the definition's range or choices, a failed copy, a switch word.
+    // Kept per thread, not per definition, so that a definition stays small
+    // (an allocator serves small objects much faster).
+    enum Refusal : unsigned char { REFUSED_AS_ERRORDESC, REFUSED_BY_CHECK, REFUSED_COPY, REFUSED_SWITCH_WORD };
+    static void noteRefusal(Refusal why);
+    // Records an accepted value's source; used by every dealWith.
     void markSatisfied(char* valueSource);
-    // The origin of the value being handed to the definition now.
+    // The origin of the value being handed to the definition now (by its set).
     ParamOrigin originNow() const;
     // Refuses a value the conversion did not take: by default writes the
     // refused-value message and ends the process; when the set returns
     // problems, returns 0 and leaves the report to the set.
     int refuseValue(const char* value);
-    // What a refused value should have been: refusalReason or errordesc.
+    // What a refused value should have been, as refusal says.
     const char* expectation() const;
     // Whether value keeps to the range or choices; when it does not, sets
     // refusalReason. value points to a value of the definition's type (the

@@ -39,7 +39,7 @@ int CParam::readEnvironment() {
                 const std::string name = prefix + e->definition->getKeyword();
                 if (const char* value = std::getenv(name.c_str())) {
                     environment->names.push_back(name);
-                    result = takeFromEnvironment(e->definition, environment->names.back().c_str(), value);
+                    result = takeFromEnvironment(e, environment->names.back().c_str(), value);
                 }
             }
         })) {
@@ -49,8 +49,9 @@ int CParam::readEnvironment() {
 }
 
 // One variable's value; a list takes each of its blank-separated words.
-int CParam::takeFromEnvironment(CParamDef* definition, const char* name, const char* value) {
-    handing = {ParamOrigin::ENVIRONMENT, name, 0};
+int CParam::takeFromEnvironment(ParamListElement* element, const char* name, const char* value) {
+    CParamDef* definition = element->definition;
+    handing = {name, 0, ParamOrigin::ENVIRONMENT};
     const std::string subject = std::string("$") + name;
     std::string words = value;
     char* word = &words[0];
@@ -62,7 +63,7 @@ int CParam::takeFromEnvironment(CParamDef* definition, const char* name, const c
             next = word + std::strcspn(word, " \t");
             if (*next != '\0') *next++ = '\0';
         }
-        if (definition->dealWith(word, nullptr) == 0) {
+        if (hand(element, word, nullptr) == 0) {
             return reportRefusal(PROBLEM_INVALID_VALUE, definition, subject.c_str(), word);
         }
         word = next;

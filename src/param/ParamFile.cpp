@@ -1,5 +1,6 @@
 // The parameter-file reader: one "keyword value" pair per line, "#" comments
 // in the first column, nested files named by ParameterFile lines.
+#include <climits>
 #include <cstring>
 
 #include "Param.h"
@@ -120,12 +121,13 @@ int CParam::interpretFileLine(char* source, const char* line, long number, char*
     if (*parts.keyword == '\0') return OK;
     if (parts.value == nullptr) return refuseFileLine(source, line, number, param_detail::text::unclosedQuote());
 
-    if (CParamDef* definition = definitionWithKeyword(parts.keyword)) {
-        handing = {ParamOrigin::PARAMETER_FILE, source, number};
+    if (ParamListElement* element = elementWithKeyword(parts.keyword)) {
+        CParamDef* definition = element->definition;
+        handing = {source, number < INT_MAX ? static_cast<int>(number) : INT_MAX, ParamOrigin::PARAMETER_FILE};
         if (*parts.value == '\0' && !parts.quoted && definition->skipAfter()) {
             return reportFileProblem(PROBLEM_MISSING_VALUE_IN_FILE, source, line, number);
         }
-        if (definition->dealWith(parts.value, source) == 0) {
+        if (hand(element, parts.value, source) == 0) {
             return reportRefusal(PROBLEM_GENERAL_PROBLEM_IN_FILE, definition, source, parts.value, line,
                                  number);
         }

@@ -77,21 +77,22 @@ int CParam::composeParameterFile(std::string& file, const std::vector<std::strin
     for (ParamListElement* e = firstElement; e != nullptr; e = e->next) {
         CParamDef* definition = e->definition;
         if (std::find(leaveOut.begin(), leaveOut.end(), definition->getKeyword()) != leaveOut.end()) continue;
-        const int result = composeLines(file, definition);
+        const int result = composeLines(file, e);
         if (result != OK) return result;
     }
     return OK;
 }
 
 // The lines of one parameter, or NOT_OK after naming it when a value cannot be written.
-int CParam::composeLines(std::string& file, CParamDef* definition) {
+int CParam::composeLines(std::string& file, ParamListElement* element) {
+    CParamDef* definition = element->definition;
     const std::string keyword = definition->getKeyword();
     const bool quoting = (conventions & QUOTED_VALUES) != 0;
     std::vector<std::string> values;
     std::vector<ParamOrigin> origins;
     if (definition->getValueTexts(values, origins) == 0) {
         // A definition that keeps no value: only its default reads back.
-        if (definition->origin.kind == ParamOrigin::DEFAULT) return OK;
+        if (element->origin.kind == ParamOrigin::DEFAULT) return OK;
         text::unwritableParameter(keyword.c_str(), nullptr);
         return NOT_OK;
     }
@@ -100,10 +101,11 @@ int CParam::composeLines(std::string& file, CParamDef* definition) {
         return OK;
     }
     for (std::size_t i = 0; i < values.size(); ++i) {
+        const ParamOrigin& origin = i < origins.size() ? origins[i] : element->origin;
         std::string line = keyword;
         if (!definition->skipAfter() && (conventions & STRICT_VALUES) == 0) {
             // By default a switch is turned on by its keyword alone and cannot be turned off.
-            if (values[i] == "off" && origins[i].kind == ParamOrigin::DEFAULT) {
+            if (values[i] == "off" && origin.kind == ParamOrigin::DEFAULT) {
                 file += text::withoutValue(keyword);
                 continue;
             }
@@ -119,7 +121,7 @@ int CParam::composeLines(std::string& file, CParamDef* definition) {
             line += ' ';
             appendValue(line, values[i], quoting);
         }
-        file += line + "  # " + text::origin(origins[i]) + "\n";
+        file += line + "  # " + text::origin(origin) + "\n";
     }
     return OK;
 }

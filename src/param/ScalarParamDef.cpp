@@ -60,11 +60,10 @@ void CScalarParamDef<T>::writeDefault() {
 
 
 template <typename T>
-int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     std::string text;
     if (param_detail::textOf(*var, text)) {
         texts.push_back(text);
-        origins.push_back(origin);
     }
     return 1;
 }

@@ -29,7 +29,7 @@ void CStdStringParamDef::display(std::ostream& out) const { out << keyword.get()
 int CStdStringParamDef::getVarFromToken(char* token) {
     if (token == nullptr || *token == '\0' || !admitsText(token)) return 0;
     if (param_detail::tryAllocating([&] { var->assign(token); })) return 1;
-    refusalReason = param_detail::text::copyFailed();
+    noteRefusal(REFUSED_COPY);
     if (follows(CParam::RETURN_PROBLEMS)) return 0;
     param_detail::text::stringAllocationFailed();
     param_detail::endProcess(-1);
@@ -47,10 +47,9 @@ int CStdStringParamDef::setChoices(const std::vector<std::string>& words) {
     return keepCheck(param_detail::makeChoices(words));
 }
 
-int CStdStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+int CStdStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     if (!var->empty()) {
         texts.push_back(*var);
-        origins.push_back(origin);
     }
     return 1;
 }

@@ -46,7 +46,7 @@ int CStringParamDef::getVarFromToken(char* token) {
     const std::size_t length = std::strlen(token);
     param_detail::Text copy = param_detail::tryCopyText(token, length);
     if (!copy) {
-        refusalReason = param_detail::text::copyFailed();
+        noteRefusal(REFUSED_COPY);
         if (follows(CParam::RETURN_PROBLEMS)) return 0;
         param_detail::text::stringAllocationFailed();
         param_detail::endProcess(-1);
@@ -68,10 +68,9 @@ int CStringParamDef::setChoices(const std::vector<std::string>& words) {
     return keepCheck(param_detail::makeChoices(words));
 }
 
-int CStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) {
+int CStringParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     if (*var != nullptr && **var != '\0') {
         texts.emplace_back(*var);
-        origins.push_back(origin);
     }
     return 1;
 }

@@ -50,16 +50,17 @@ TEST(OutOfMemoryDeathTest, StringValueEndsTheProcessOtherCopiesStopAtTheirAssert
 }
 
 TEST(OutOfMemory, RegistrationThatCannotAllocateIsRefusedQuietly) {
-    CParam set;
-    double ratio = 9.0;
-    // The index's table, the list element, the index, the definition: each
-    // registration that fails takes one allocation fewer than the one before.
-    for (int allocationsMade : {6, 5, 4, 0}) {
+    // A new set's registry (its elements and their index), keyword table and flag table, in this order.
+    for (int made = 0; made <= 3; ++made) {
+        CParam set;
+        double ratio = 9.0;
+        auto* definition = new CDoubleParamDef("Ratio", 'r', &ratio, 0.25, "x", "d", true, -1);
         std::string messages;
-        allocationsBeforeFailure = allocationsMade;
-        EXPECT_EQ(captured([&] { return set.AddParamDef("Ratio", 'r', &ratio, 0.25, "d", true, "x", -1); }, &messages), 0);
-        EXPECT_TRUE(messages.empty() && set.getValueFromKey("Ratio") == nullptr);
+        allocationsBeforeFailure = made;
+        const int result = captured([&] { return set.AddParamDef(definition); }, &messages);
+        allocationsBeforeFailure = -1;
+        EXPECT_EQ(result, made < 3 ? 0 : 1) << made;
+        EXPECT_TRUE(messages.empty() && (set.getValueFromKey("Ratio") == &ratio) == (result == 1));
+        if (result == 0) delete definition;
     }
-    EXPECT_EQ(set.AddParamDef("Ratio", 'r', &ratio, 0.5, "d", true, "x", -1), 1);
-    EXPECT_EQ(set.getValueFromKey("Ratio"), &ratio);
 }

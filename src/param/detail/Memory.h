@@ -36,10 +36,10 @@ T* tryNew(Args&&... args) {
     }
 }
 
-// count value-initialised Ts, or null when memory runs out.
+// count default-initialised Ts (for plain types: not initialised), or null when memory runs out.
 template <typename T>
 std::unique_ptr<T[]> tryNewArray(std::size_t count) noexcept {
-    return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
+    return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
 }
 
 // A copy of the first length characters of text, terminated; null when

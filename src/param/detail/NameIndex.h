@@ -1,15 +1,14 @@
-// The parameter set's index of its definitions by keyword and by flag
-// letter. It sits beside the definition list, which keeps the registration
-// order; registration keeps names unique, so each name has at most one
-// definition and the index answers every lookup by name.
+// The parameter set's index of its definitions (their list elements) by
+// keyword and by flag letter. It sits beside the definition list, which keeps
+// the registration order; registration keeps names unique, so each name has
+// at most one definition and the index answers every lookup by name.
 #ifndef PARAM_DETAIL_NAMEINDEX_H
 #define PARAM_DETAIL_NAMEINDEX_H
 
-#include <bitset>
 #include <cstddef>
 #include <memory>
 
-class CParamDef;
+struct ParamListElement;
 
 namespace param_detail {
 
@@ -19,32 +18,39 @@ public:
     NameIndex(const NameIndex&) = delete;
     NameIndex& operator=(const NameIndex&) = delete;
 
-    // Indexes definition under keyword (which must live as long as the
-    // index) and under flag unless it is 0. The keyword table grows before
+    // Indexes element under its definition's keyword (which lives as long
+    // as the definition) and under flag unless it is 0. The keyword table grows before
     // it is half full, so it never runs full; false, with the index
     // unchanged, when memory for growing runs out.
-    bool add(CParamDef* definition, const char* keyword, char flag) noexcept;
+    // keywordHash: hashOf(the keyword), which registration has at hand.
+    bool add(ParamListElement* element, char flag, std::size_t keywordHash) noexcept;
 
-    // The definition indexed under the name; null when there is none.
-    CParamDef* withKeyword(const char* keyword) const noexcept;
-    CParamDef* withFlag(char flag) const noexcept;
+    // The element indexed under the name; null when there is none.
+    ParamListElement* withKeyword(const char* keyword) const noexcept { return withKeyword(keyword, hashOf(keyword)); }
+    ParamListElement* withKeyword(const char* keyword, std::size_t hash) const noexcept;
+    static std::size_t hashOf(const char* keyword) noexcept;
+    ParamListElement* withFlag(char flag) const noexcept;
 
 private:
     // Open addressing with linear probing over a power-of-two table.
     struct Slot {
         std::size_t hash;
-        const char* keyword;
-        CParamDef* definition;  // null in a free slot
+        ParamListElement* element;  // null in a free slot
     };
     std::unique_ptr<Slot[]> slots;
     std::size_t capacity = 0;
     std::size_t used = 0;
-    // Only the entries of the letters in flagsUsed are ever written or read,
-    // so a new index need not clear the whole table.
-    CParamDef* flags[256];
-    std::bitset<256> flagsUsed;
+    // Flags: for each letter, 0 or the place (from 1) of its definition in
+    // flagged. Kept small, so that a new set allocates little: a large
+    // allocation costs the allocator a reorganisation of its free lists.
+    unsigned char flagPlace[256] = {};
+    std::unique_ptr<ParamListElement*[]> flagged;
+    std::size_t flagCount = 0;
+    std::size_t flagCapacity = 0;
 
     bool grow() noexcept;
+    bool growFlagged() noexcept;
+    static const char* keywordOf(const ParamListElement* element) noexcept;
     void place(const Slot& slot) noexcept;
 };
 
