@@ -67,11 +67,12 @@ bool NameIndex::grow() noexcept {
 
 // At most 255 letters can be flags, so the places of flagged fit in a byte.
 bool NameIndex::growFlagged() noexcept {
-    const std::size_t newCapacity = flagCapacity == 0 ? 8 : std::min<std::size_t>(flagCapacity * 2, 255);
+    const std::size_t newCapacity = std::min<std::size_t>(flagCapacity * 2, 255);
     std::unique_ptr<ParamListElement*[]> larger = tryNewArray<ParamListElement*>(newCapacity);
     if (!larger) return false;
-    std::copy(flagged.get(), flagged.get() + flagCount, larger.get());
-    flagged = std::move(larger);
+    std::copy(flagged, flagged + flagCount, larger.get());
+    moreFlagged = std::move(larger);
+    flagged = moreFlagged.get();
     flagCapacity = newCapacity;
     return true;
 }

@@ -44,9 +44,12 @@ private:
     // flagged. Kept small, so that a new set allocates little: a large
     // allocation costs the allocator a reorganisation of its free lists.
     unsigned char flagPlace[256] = {};
-    std::unique_ptr<ParamListElement*[]> flagged;
+    static constexpr std::size_t kFewFlags = 8;
+    ParamListElement* fewFlagged[kFewFlags];      // the first few, without an allocation
+    std::unique_ptr<ParamListElement*[]> moreFlagged;  // all of them, once there are more
+    ParamListElement** flagged = fewFlagged;
     std::size_t flagCount = 0;
-    std::size_t flagCapacity = 0;
+    std::size_t flagCapacity = kFewFlags;
 
     bool grow() noexcept;
     bool growFlagged() noexcept;
