@@ -116,7 +116,7 @@ void writeBash(std::ostream& out, const std::vector<Option>& options, const char
         << "complete -F " << function << " " << program << "\n";
 }
 
-// A description in the brackets of a zsh option specification.
+// A description in the brackets of an option given to zsh's _arguments.
 std::string zshDescription(const std::string& text) {
     std::string result;
     for (const char c : text) {
