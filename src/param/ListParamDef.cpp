@@ -84,10 +84,7 @@ int CListParamDef<T>::getVarFromToken(char* token) {
         defaultReplaced = true;
         return 1;
     }
-    noteRefusal(REFUSED_COPY);
-    if (follows(CParam::RETURN_PROBLEMS)) return 0;
-    param_detail::text::stringAllocationFailed();
-    param_detail::endProcess(-1);
+    return refuseCopy();
 }
 
 template <typename T>

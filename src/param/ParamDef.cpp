@@ -104,6 +104,13 @@ int CParamDef::refuseValue(const char* value) {
     param_detail::endProcess(-1);
 }
 
+int CParamDef::refuseCopy() {
+    noteRefusal(REFUSED_COPY);
+    if (follows(CParam::RETURN_PROBLEMS)) return 0;
+    param_detail::text::stringAllocationFailed();
+    param_detail::endProcess(-1);
+}
+
 void CParamDef::usageInfo() {
     const bool obligatory = !optional();
     if (!no_keyword() && flag == 0) {

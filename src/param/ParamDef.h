@@ -185,6 +185,10 @@ protected:
     // refused-value message and ends the process; when the set returns
     // problems, returns 0 and leaves the report to the set.
     int refuseValue(const char* value);
+    // Refuses a value whose copy could not be allocated: by default writes
+    // the allocation message and ends the process; when the set returns
+    // problems, returns 0.
+    int refuseCopy();
     // What a refused value should have been, as refusal says.
     const char* expectation() const;
     // Whether value keeps to the range or choices; when it does not, sets

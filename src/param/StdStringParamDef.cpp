@@ -29,18 +29,11 @@ void CStdStringParamDef::display(std::ostream& out) const { out << keyword.get()
 int CStdStringParamDef::getVarFromToken(char* token) {
     if (token == nullptr || *token == '\0' || !admitsText(token)) return 0;
     if (param_detail::tryAllocating([&] { var->assign(token); })) return 1;
-    noteRefusal(REFUSED_COPY);
-    if (follows(CParam::RETURN_PROBLEMS)) return 0;
-    param_detail::text::stringAllocationFailed();
-    param_detail::endProcess(-1);
+    return refuseCopy();
 }
 
 void CStdStringParamDef::writeDefault() {
-    if (defaultValue != nullptr) {
-        std::cerr << defaultValue;
-    } else {
-        param_detail::text::usage::noDefault();
-    }
+    param_detail::text::usage::textDefault(defaultValue);
 }
 
 int CStdStringParamDef::setChoices(const std::vector<std::string>& words) {

@@ -45,23 +45,14 @@ int CStringParamDef::getVarFromToken(char* token) {
     ownsValue = true;
     const std::size_t length = std::strlen(token);
     param_detail::Text copy = param_detail::tryCopyText(token, length);
-    if (!copy) {
-        noteRefusal(REFUSED_COPY);
-        if (follows(CParam::RETURN_PROBLEMS)) return 0;
-        param_detail::text::stringAllocationFailed();
-        param_detail::endProcess(-1);
-    }
+    if (!copy) return refuseCopy();
     *var = copy.get();
     ownedValue = std::move(copy);  // the replaced copy is released here
     return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
 }
 
 void CStringParamDef::writeDefault() {
-    if (defaultValue != nullptr) {
-        std::cerr << defaultValue;
-    } else {
-        param_detail::text::usage::noDefault();
-    }
+    param_detail::text::usage::textDefault(defaultValue);
 }
 
 int CStringParamDef::setChoices(const std::vector<std::string>& words) {

@@ -280,7 +280,13 @@ void mustBeGiven() { std::cerr << std::endl << "\t\t" << "!! This parameter MUST
 void keywordInFile(const char* keyword) {
     std::cerr << std::endl << "\t\tKeyword in parameter file: " << keyword;
 }
-void noDefault() { std::cerr << "No Default given"; }
+void textDefault(const char* value) {
+    if (value != nullptr) {
+        std::cerr << value;
+    } else {
+        std::cerr << "No Default given";
+    }
+}
 
 void repeated() { std::cerr << "..."; }
 void noElements() { std::cerr << "none"; }

@@ -109,7 +109,8 @@ void listNote(bool positional);
 // After a positional list's synopsis entry; a default list without elements.
 void repeated();
 void noElements();
-void noDefault();
+// A string's default: the text, or the words for none.
+void textDefault(const char* value);
 void fixedDescriptions();
 // The descriptions of -h and -f, as the fixed texts give them.
 const char* helpDescription();
