@@ -51,7 +51,7 @@ TEST(CommandLineDeathTest, EveryFormOfWordAndWhatItConsumesParameterFilesInclude
         {"--TraceLevel|-5|--R|--|--R|-a", kOk, "T=-5 r='--','-a'"}, {"--All|next|--Verbose=no", kOk, "a v in=next"},
         {"--R", kValue, "r=null", "Invalid value '' at parameter '--R'."},
         {"--Quiet|next", kValue, "q='next'", "Invalid value 'next' at parameter '--Quiet'."},
-        {"--InputFile=in.txt", kKeyword, "", "Unknown keyword 'InputFile'."},
+        {"--InputFile=in.txt", kKeyword, "", "Unknown keyword 'InputFile'."}, {"--\x1b", kKeyword, "", "Unknown keyword '\x1b'."},
         {"--tracelevel|3", kKeyword, "", "Unknown keyword 'tracelevel'."},
         {"--TraceLevel", kEnds, "", "\n'' should be an integer\n"},
         // Short forms: switch runs, attached or separate values.
@@ -98,11 +98,32 @@ TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwi
         {"in.txt|bad", kValue, "in=in.txt out='bad'", "Invalid value 'bad' at parameter 'outfile'.\nIt should be good."},
         {"--TraceLevel", CParam::PROBLEM_MISSING_VALUE, "", "Missing value at keyword '--TraceLevel'."},
         {"-avr", CParam::PROBLEM_MISSING_VALUE, "a v", "Missing value at keyword '-r'."},
-        {"-aq", kValue, "a q=''", "Invalid value '' at parameter '-q'.\nIt should be good."},
+        {"-aq", kValue, "a q=null", "Invalid value '' at parameter '-q'.\nIt should be good."},
         {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All= NO\t|-v|--Verbose=On", kOk, "v"},
         {"--All=maybe", kValue, "", "Invalid value 'maybe' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
         {"-T| +42 |-vh|-x", CParam::HELP_SHOWN, "T=42 v"},
+        {"--All=|-v", kValue, "", "Invalid value '' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
+        // "--=text" would lose the text and take the later options for positional words.
+        {"--=x|-a|out.txt", kKeyword, "", "Unknown keyword ''."},
+        // What a word or a file line would send the terminal is shown, not sent.
+        {"-\x1b[31m", kFlag, "", "Unknown flag '-\\x1b'."}, {"--Caf\xc3\xa9\x9b\xff", kKeyword, "", "Unknown keyword 'Caf\xc3\xa9\\x9b\\xff'."},
     }, CParam::CONVENTIONS_TODAY);
+}
+
+// A refusal's reason comes with the refusal: a host's own definition refused after a range in another set.
+TEST(CommandLineTodaysConventions, EachRefusalGivesItsOwnReason) {
+    int top = 0;
+    CParam ranged;
+    ranged.SetConventions(CParam::CONVENTIONS_TODAY);
+    ranged.AddParamDef("Top", 'n', &top, 1, "d", true, "n", -1);
+    ranged.SetRange("Top", "1", "9");
+    Args zero("prog|-n|0");
+    std::string messages;
+    EXPECT_EQ(captured([&] { return ranged.Interpret_returnError(zero.argv(), zero.argc()); }, &messages), kValue);
+    EXPECT_EQ(messages, "Invalid value '0' at parameter '-n'.\nIt should be an integer from 1 to 9." + hint());
+    TestHost host(CParam::CONVENTIONS_TODAY);
+    EXPECT_EQ(host.run("-r|bad", &messages), kValue);
+    EXPECT_EQ(messages, "Invalid value 'bad' at parameter '-r'.\nIt should be good." + hint());
 }
 
 TEST(CommandLineTodaysConventionsDeathTest, HelpGoesToStandardOutputAndEndsOnlyInExitOnError) {

@@ -63,7 +63,8 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
         {"TraceLevel 1\nParameterFile " + inner + "\nLogFile outer\n", kOk, "T=2@inner.par log=outer@run.par"},
         {"ParameterFile " + bad + "\nAll\n", kUnknown, "T=3@bad.par", aboutLine("Unknown keyword", bad, "Unknown 4") + hint()},
         {"ParameterFile " + middle + "\nTraceLevel 8\n", kCannotOpen, "", "Cannot open file 'missing.par'." + hint()},
-        {"ParameterFile = \t\nTraceLevel 2\n", kCannotOpen, ""},
+        {"ParameterFile = \t\nTraceLevel 2\n", CParam::PROBLEM_MISSING_VALUE_IN_FILE, "",
+         aboutLine("Missing value", file, "ParameterFile = \t") + hint()},
         // A file already read is a loop: reported and skipped.
         {"TraceLevel 1\nParameterFile  " + file + "  r\nLogFile after\n", kOk, "T=1@run.par log=after@run.par",
          aboutLine(loop, file, "ParameterFile  " + file + "  r") + "\nSkipping parameter file call." + hint()},
@@ -76,6 +77,9 @@ TEST(ParameterFile, EveryLineFormNestedFileAndTheProblemItRaises) {
         {"#\nR \"bad\"", kGeneral, "r='bad'", general("R \"bad\"", "The value 'bad' of 'R' should be good."), T},
         {"\nLogFile \"open \\\"", kGeneral, "", general("LogFile \"open \\\"", "The quoted value has no closing quote."), T},
         {"All\nVerbose maybe", kGeneral, "a@run.par", general("Verbose maybe", "The value 'maybe' of 'Verbose' should be true, yes, on, 1, false, no, off or 0."), T},
+        {"All\nVerbose \"\"", kGeneral, "a@run.par", general("Verbose \"\"", "The value '' of 'Verbose' should be true, yes, on, 1, false, no, off or 0."), T},
+        {"All\nLogFile \x07\x1b]0;x", kOk, "a@run.par log=\x07\x1b]0;x@run.par", "", T},
+        {"All\n\x1b[2J \x80", kUnknown, "a@run.par", "Unknown keyword in file '" + file + "' at line 2:\n'\\x1b[2J \\x80'." + hint(), T},
         {"#\nNope", kUnknown, "", "Unknown keyword in file '" + file + "' at line 2:\n'Nope'." + hint(), T},
     };
     for (const auto& c : cases) {

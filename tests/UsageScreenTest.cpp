@@ -39,3 +39,29 @@ TEST(UsageScreenDeathTest, EveryKindOfEntryInItsGroupAndBlock) {
     stderrOf([&] { set.CheckParameters(); });  // four positional definitions: positions 1 to 4 listed, 5 not
     EXPECT_ENDS_PROCESS(set.usageInfo("prog"), synopsis + " in [out]\n" + blocks);
 }
+
+// Help on standard output goes there directly: standard error, which another thread may be writing to,
+// is never redirected; a host's own piece of the screen is asked in the form for the stream in use.
+TEST(UsageScreen, GoesToTheStreamItBelongsOnAndAsksAHostsPiecesForIt) {
+    struct Own : CParamDef {
+        Own() : CParamDef("Own", 'o', TYPE_STRING, "o", "own", "e", true, -1) {}
+        void writeDesc() override { std::cerr << "[own block]"; }
+        void writeDescription(std::ostream& out) override {
+            out << (std::cerr.rdbuf() == errors ? "[own block, errors untouched]" : "[errors redirected]");
+        }
+        std::streambuf* const errors = std::cerr.rdbuf();
+    };
+    for (const unsigned conventions : {CParam::RETURN_PROBLEMS, CParam::RETURN_PROBLEMS | CParam::HELP_ON_STDOUT}) {
+        CParam set;
+        set.SetConventions(conventions);
+        set.AddParamDef(new Own);
+        testing::internal::CaptureStdout();
+        const std::string errors = stderrOf([&] { set.usageInfo("prog"); });
+        const std::string output = testing::internal::GetCapturedStdout();
+        const bool onOutput = (conventions & CParam::HELP_ON_STDOUT) != 0;
+        const std::string& screen = onOutput ? output : errors;
+        EXPECT_EQ(screen.substr(0, 40), "\nusage: prog [-o o] [-h] [-f file] [--]\n");
+        EXPECT_NE(screen.find(onOutput ? "[own block, errors untouched]" : "[own block]"), std::string::npos) << screen;
+        EXPECT_EQ(onOutput ? errors : output, "");
+    }
+}

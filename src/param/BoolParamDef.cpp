@@ -51,35 +51,53 @@ bool switchWord(const char* value, bool& on) {
 
 }  // namespace
 
+// By default the value is ignored. With strict values a value given with the switch must be one of
+// the on and off words; no value at all (a null one) turns it on.
 int CBoolParamDef::dealWith(char* value, char* valueSource) {
     bool on = true;
-    noteRefusal(REFUSED_AS_ERRORDESC);
-    if (value != nullptr && *value != '\0' && follows(CParam::STRICT_VALUES) && !switchWord(value, on)) {
-        noteRefusal(REFUSED_SWITCH_WORD);
-        return refuseValue(value);
-    }
+    if (value != nullptr && follows(CParam::STRICT_VALUES) && !switchWord(value, on)) return refuseValue(value);
     *var = on;
     markSatisfied(valueSource);
     return 1;
 }
 
+std::string CBoolParamDef::refusalOf(const char* value) {
+    bool on = true;
+    if (value != nullptr && follows(CParam::STRICT_VALUES) && !switchWord(value, on)) {
+        return param_detail::text::switchExpectation();
+    }
+    return {};
+}
+
+bool CBoolParamDef::readsBack(const char* text, std::size_t) {
+    bool on = true;
+    if (follows(CParam::STRICT_VALUES) && !switchWord(text, on)) return false;
+    return on == *var;
+}
+
+bool CBoolParamDef::holdsDefault() { return *var == defaultValue; }
+
+void CBoolParamDef::usageInfo() { writeSynopsisEntry(std::cerr); }
+
 // By default the entry is the flag letter alone, also for an obligatory switch, whose letter then
 // runs into the text before it. Today's conventions give an obligatory switch an entry of its own.
-void CBoolParamDef::usageInfo() {
+void CBoolParamDef::writeSynopsisEntry(std::ostream& out) {
     if (!optional() && follows(CParam::HELP_ON_STDOUT)) {
         if (flag != 0) {
-            usage::obligatorySwitchEntry(flag);
+            usage::obligatorySwitchEntry(out, flag);
         } else {
-            usage::keywordSwitchEntry(true, keyword.get());
+            usage::keywordSwitchEntry(out, true, keyword.get());
         }
         return;
     }
-    usage::switchEntry(flag);
+    usage::switchEntry(out, flag);
 }
 
-void CBoolParamDef::writeDesc() {
-    usage::switchHead(flag, keyword.get());
-    usage::description(description.get());
+void CBoolParamDef::writeDesc() { writeDescription(std::cerr); }
+
+void CBoolParamDef::writeDescription(std::ostream& out) {
+    usage::switchHead(out, flag, keyword.get());
+    usage::description(out, description.get());
 }
 
 bool CBoolParamDef::skipAfter() { return false; }
@@ -95,7 +113,9 @@ void CBoolParamDef::display(std::ostream& out) const {
     out << keyword.get() << "=" << (*var ? 1 : 0) << std::endl;
 }
 
-void CBoolParamDef::writeDefault() { std::cerr << (defaultValue ? 1 : 0); }
+void CBoolParamDef::writeDefault() { writeDefaultValue(std::cerr); }
+
+void CBoolParamDef::writeDefaultValue(std::ostream& out) { out << (defaultValue ? 1 : 0); }
 
 int CBoolParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     texts.emplace_back(*var ? "on" : "off");

@@ -45,8 +45,13 @@ CListParamDef<T>::~CListParamDef() = default;
 
 template <typename T>
 void CListParamDef<T>::usageInfo() {
-    CParamDef::usageInfo();
-    if (no_keyword()) param_detail::text::usage::repeated();
+    writeSynopsisEntry(std::cerr);
+}
+
+template <typename T>
+void CListParamDef<T>::writeSynopsisEntry(std::ostream& out) {
+    CParamDef::writeSynopsisEntry(out);
+    if (no_keyword()) param_detail::text::usage::repeated(out);
 }
 
 template <typename T>
@@ -69,14 +74,15 @@ void CListParamDef<T>::display(std::ostream& out) const {
 template <typename T>
 int CListParamDef<T>::getVarFromToken(char* token) {
     T value{};
-    if (token == nullptr || !element(token, value, follows(CParam::STRICT_VALUES)) || !admits(&value)) return 0;
+    if (token == nullptr || !element(token, value, follows(CParam::STRICT_VALUES)) || checked(&value) != nullptr) return 0;
     // The first value the user gives replaces the default list.
     const bool appended = param_detail::tryAllocating([&] {
         if (!defaultReplaced) {
             var->clear();
             elementOrigins.clear();
         }
-        elementOrigins.reserve(elementOrigins.size() + 1);
+        // Room for the origin first, growing as the vector does, so that both grow together or neither.
+        if (elementOrigins.size() == elementOrigins.capacity()) elementOrigins.reserve(2 * elementOrigins.size() + 8);
         var->push_back(std::move(value));
         elementOrigins.push_back(originNow());
     });
@@ -88,11 +94,36 @@ int CListParamDef<T>::getVarFromToken(char* token) {
 }
 
 template <typename T>
+std::string CListParamDef<T>::refusalOf(const char* token) {
+    T value{};
+    if (token == nullptr || !element(token, value, follows(CParam::STRICT_VALUES))) return errordesc.get();
+    const char* kept = checked(&value);
+    return kept != nullptr ? kept : "";
+}
+
+template <typename T>
+bool CListParamDef<T>::readsBack(const char* text, std::size_t index) {
+    T value{};
+    return index < var->size() && element(text, value, follows(CParam::STRICT_VALUES)) && checked(&value) == nullptr &&
+           value == (*var)[index];
+}
+
+template <typename T>
+bool CListParamDef<T>::holdsDefault() {
+    return *var == defaultValue;
+}
+
+template <typename T>
 void CListParamDef<T>::writeDefault() {
+    writeDefaultValue(std::cerr);
+}
+
+template <typename T>
+void CListParamDef<T>::writeDefaultValue(std::ostream& out) {
     if (defaultValue.empty()) {
-        param_detail::text::usage::noElements();
+        param_detail::text::usage::noElements(out);
     } else {
-        writeElements(std::cerr, defaultValue, ", ");
+        writeElements(out, defaultValue, ", ");
     }
 }
 
@@ -125,8 +156,8 @@ int CListParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector
         std::string text;
         if constexpr (std::is_same<T, std::string>::value) {
             text = (*var)[i];
-        } else if (!param_detail::textOf((*var)[i], text)) {
-            continue;
+        } else if (!param_detail::textOf((*var)[i], text, follows(CParam::STRICT_VALUES))) {
+            text.clear();  // no text reads back to it, and the empty one is never written
         }
         texts.push_back(text);
         origins.push_back(defaultReplaced && i < elementOrigins.size() ? elementOrigins[i] : ParamOrigin{});

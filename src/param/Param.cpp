@@ -49,6 +49,10 @@ int CParam::AddParamDef(CParamDef* definition) {
     } else if (definition->understands('f')) {
         flagFinding = 'f';
     }
+    // A flag or keyword that no command line or parameter file could give, or would read as
+    // something else.
+    const char* flagWhy = text::unusableFlag(definition->flag);
+    if (flagWhy != nullptr) flagFinding = definition->flag;
     const char* keywordFinding = nullptr;
     const char* keyword = definition->keyword.get();
     // The first letter spares most keywords both comparisons.
@@ -57,21 +61,19 @@ int CParam::AddParamDef(CParamDef* definition) {
     } else if (keyword[0] == 'P' && definition->understands("ParameterFile")) {
         keywordFinding = "ParameterFile";
     }
-    // A keyword that neither the command line nor a parameter file could ever name.
-    if (*keyword == '\0' || *keyword == '-' || std::strpbrk(keyword, " \t=") != nullptr) {
-        keywordFinding = keyword;
-    }
+    const char* keywordWhy = text::unusableKeyword(keyword);
+    if (keywordWhy != nullptr) keywordFinding = keyword;
     if (elementWithFlag(definition->flag) != nullptr) flagFinding = definition->flag;
     const std::size_t hash = param_detail::NameIndex::hashOf(keyword);
     if (registry && registry->names.withKeyword(keyword, hash) != nullptr) keywordFinding = keyword;
 
     if (flagFinding != 0) {
         const char flagText[2] = {flagFinding, '\0'};
-        text::registrationWarning("flag", flagText);
+        text::registrationWarning("flag", flagText, flagWhy);
         return 0;
     }
     if (keywordFinding != nullptr) {
-        text::registrationWarning("keyword", keywordFinding);
+        text::registrationWarning("keyword", keywordFinding, keywordWhy);
         return 0;
     }
     if (!registry) registry.reset(param_detail::tryNew<param_detail::Registry>());
@@ -274,7 +276,9 @@ void CParam::Display(std::ostream& out) const {
 }
 
 int CParam::showError(int problem, const char* subject, const char* detail) {
-    text::problem({problem, subject, detail}, programName);
+    text::Problem report{problem, subject, detail};
+    report.visible = (GetConventions() & RETURN_PROBLEMS) != 0;
+    text::problem(report, programName);
     return problem;
 }
 
@@ -284,10 +288,14 @@ int CParam::showError(int problem, const char* subject, const char* detail) {
 int CParam::reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
                           const char* line, long lineNumber) {
     if ((GetConventions() & RETURN_PROBLEMS) == 0) return showError(problem, subject, line ? line : value);
+    std::string why;
+    param_detail::tryAllocating([&] { why = definition->refusalOf(value); });
+    // Empty when the definition refused what its conversion takes (a host's own rule), or memory ran out.
     text::Problem report{problem, subject, line ? line : value, lineNumber};
-    report.expected = definition->expectation();
+    report.expected = why.empty() ? definition->errordesc.get() : why.c_str();
     report.value = value;
     report.parameter = line ? definition->getKeyword() : nullptr;
+    report.visible = true;
     text::problem(report, programName);
     return problem;
 }

@@ -122,14 +122,17 @@ public:
     // range; floating-point values are finite decimal numbers read the same
     // in every locale; a character value is one character; a switch given a
     // value (--Verbose=no, or "Verbose no" in a file) takes true, yes, on, 1
-    // or false, no, off, 0 in any letter case.
+    // or false, no, off, 0 in any letter case, and refuses any other, the
+    // empty value (--Verbose=) included; named alone it is turned on.
     static constexpr unsigned STRICT_VALUES = 1;
     // RETURN_PROBLEMS: nothing the user gives ends the process. A refused
     // value is PROBLEM_INVALID_VALUE (command line) or
     // PROBLEM_GENERAL_PROBLEM_IN_FILE, a value missing at the end of the
     // command line PROBLEM_MISSING_VALUE; each message names the parameter,
     // the value and what was expected, and file messages give the line
-    // number. A help request returns HELP_SHOWN.
+    // number. Messages show control characters and bytes that are no UTF-8
+    // as \x1b, so that no word or file can send the terminal escape
+    // sequences. A help request returns HELP_SHOWN.
     static constexpr unsigned RETURN_PROBLEMS = 2;
     // HELP_ON_STDOUT: -h and --help write the usage screen to standard
     // output and return HELP_SHOWN; its synopsis lists every parameter,
@@ -143,7 +146,11 @@ public:
     // DASH_IS_POSITIONAL: the word "-" (the usual name of standard input)
     // is a positional word.
     static constexpr unsigned DASH_IS_POSITIONAL = 16;
-    static constexpr unsigned CONVENTIONS_TODAY = 31;
+    // STRICT_WORDS: a word "--=text" is the unknown keyword "", not the
+    // delimiter "--" (which would lose the text and take every later option
+    // for a positional word).
+    static constexpr unsigned STRICT_WORDS = 32;
+    static constexpr unsigned CONVENTIONS_TODAY = 63;
     // What Interpret_returnError returns after showing the usage screen
     // when the set returns problems or shows help on standard output.
     static constexpr int HELP_SHOWN = 2;
@@ -394,6 +401,7 @@ private:
     int takeFromEnvironment(ParamListElement* element, const char* name, const char* value);
     int composeParameterFile(std::string& text, const std::vector<std::string>& leaveOut);
     int composeLines(std::string& text, ParamListElement* element);
+    bool readsBack(const std::string& line, CParamDef* definition, std::size_t index);
 
     // What the reading of a file shares with the files it names; null between readings.
     param_detail::FileReading* reading = nullptr;

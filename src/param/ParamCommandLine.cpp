@@ -128,8 +128,7 @@ int CParam::interpretLongForm(WordWalk& walk) {
     if (element != nullptr && !element->definition->no_keyword()) {
         const bool takesValue = element->definition->skipAfter();
         // A switch named alone is turned on; with strict values only what follows "=" is its value.
-        char noValue[1] = {'\0'};
-        if (!takesValue && !valueAttached && (conventions & STRICT_VALUES) != 0) value = noValue;
+        if (!takesValue && !valueAttached && (conventions & STRICT_VALUES) != 0) value = nullptr;
         // The word's copy, cut at its "=", reads "--keyword".
         const int result = giveValue(element, walk.word(), value);
         if (result < 0) return result;
@@ -140,7 +139,8 @@ int CParam::interpretLongForm(WordWalk& walk) {
         const int result = read_parameter_file(orEmpty(value));
         return result < 0 ? result : wordsWithValue;
     }
-    if (*keyword == '\0') {
+    // "--" is the delimiter; "--=text" too, unless the set reads words strictly.
+    if (*keyword == '\0' && (!valueAttached || (conventions & STRICT_WORDS) == 0)) {
         walk.delimiterSeen = true;
         return 1;
     }
@@ -151,8 +151,9 @@ int CParam::interpretShortForm(WordWalk& walk) {
     char* letter = walk.word() + 1;
     // A run of switches, set left to right.
     for (ParamListElement* sw; (sw = elementWithFlag(*letter)) != nullptr && !sw->definition->skipAfter(); ++letter) {
+        // A switch in a run has no value: the empty text by default, none at all with strict values.
         char emptyValue[1] = {'\0'};
-        if (hand(sw, emptyValue, nullptr) != 0) continue;
+        if (hand(sw, (conventions & STRICT_VALUES) != 0 ? nullptr : emptyValue, nullptr) != 0) continue;
         const char subject[3] = {'-', *letter, '\0'};
         if ((conventions & RETURN_PROBLEMS) != 0) return reportRefusal(PROBLEM_INVALID_VALUE, sw->definition, subject, "");
         param_detail::text::switchRefusedEmptyValue();

@@ -11,13 +11,6 @@
 #include "detail/ValueCheck.h"
 
 namespace usage = param_detail::text::usage;
-
-namespace {
-
-// Why the latest refused token of this thread was refused (a CParamDef::Refusal).
-thread_local unsigned char latestRefusal = 0;
-
-}  // namespace
 using param_detail::copyTextOrStop;
 
 CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* partypeName_,
@@ -37,7 +30,6 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
 CParamDef::~CParamDef() = default;
 
 int CParamDef::dealWith(char* value, char* valueSource) {
-    noteRefusal(REFUSED_AS_ERRORDESC);
     if (getVarFromToken(value) == 0) return refuseValue(value);
     markSatisfied(valueSource);
     return 1;
@@ -47,29 +39,16 @@ bool CParamDef::follows(unsigned convention) const {
     return owner != nullptr && (owner->GetConventions() & convention) != 0;
 }
 
-const char* CParamDef::expectation() const {
-    switch (static_cast<Refusal>(latestRefusal)) {
-    case REFUSED_BY_CHECK: return check->expectation();
-    case REFUSED_COPY: return param_detail::text::copyFailed();
-    case REFUSED_SWITCH_WORD: return param_detail::text::switchExpectation();
-    default: return errordesc.get();
-    }
+std::string CParamDef::refusalOf(const char* value) {
+    return value == nullptr || *value == '\0' ? errordesc.get() : "";
 }
 
-bool CParamDef::admits(const void* value) {
-    if (!check || check->admits(value)) return true;
-    noteRefusal(REFUSED_BY_CHECK);
-    return false;
+const char* CParamDef::checked(const void* value) const {
+    return !check || check->admits(value) ? nullptr : check->expectation();
 }
 
-bool CParamDef::admitsText(const char* text) {
-    if (!check) return true;
-    std::string word;
-    if (!param_detail::tryAllocating([&] { word = text; })) {
-        noteRefusal(REFUSED_COPY);
-        return false;
-    }
-    return admits(&word);
+const char* CParamDef::checkedText(const char* text) const {
+    return !check || check->admitsText(text) ? nullptr : check->expectation();
 }
 
 int CParamDef::keepCheck(std::unique_ptr<param_detail::ValueCheck> made) {
@@ -89,8 +68,6 @@ void CParamDef::markSatisfied(char* valueSource) {
     source = valueSource;
 }
 
-void CParamDef::noteRefusal(Refusal why) { latestRefusal = why; }
-
 // Only the set knows where the value it hands on comes from.
 ParamOrigin CParamDef::originNow() const {
     return owner != nullptr ? owner->handing : ParamOrigin{nullptr, 0, ParamOrigin::COMMAND_LINE};
@@ -98,66 +75,94 @@ ParamOrigin CParamDef::originNow() const {
 
 int CParamDef::getValueTexts(std::vector<std::string>&, std::vector<ParamOrigin>&) { return 0; }
 
+bool CParamDef::readsBack(const char*, std::size_t) { return false; }
+
+bool CParamDef::holdsDefault() { return true; }
+
 int CParamDef::refuseValue(const char* value) {
     if (follows(CParam::RETURN_PROBLEMS)) return 0;
-    param_detail::text::refusedValue(value != nullptr ? value : "", expectation());
+    std::string why;
+    param_detail::tryAllocating([&] { why = refusalOf(value); });
+    // Empty when a subclass refused what the conversion would take, or memory ran out.
+    param_detail::text::refusedValue(value != nullptr ? value : "", why.empty() ? errordesc.get() : why.c_str());
     param_detail::endProcess(-1);
 }
 
 int CParamDef::refuseCopy() {
-    noteRefusal(REFUSED_COPY);
     if (follows(CParam::RETURN_PROBLEMS)) return 0;
     param_detail::text::stringAllocationFailed();
     param_detail::endProcess(-1);
 }
 
-void CParamDef::usageInfo() {
+void CParamDef::usageInfo() { writeSynopsisEntry(std::cerr); }
+
+void CParamDef::writeSynopsisEntry(std::ostream& out) {
     const bool obligatory = !optional();
     if (!no_keyword() && flag == 0) {
         // Keyword only: by default its block alone shows it.
         if (!follows(CParam::HELP_ON_STDOUT)) return;
-        usage::keywordEntryOpen(obligatory, keyword.get());
-        writeDataType();
-        usage::entryClose(obligatory);
+        usage::keywordEntryOpen(out, obligatory, keyword.get());
+        valueNameTo(out);
+        usage::entryClose(out, obligatory);
         return;
     }
-    usage::entryOpen(obligatory, no_keyword() ? 0 : flag);
-    writeDataType();
-    usage::entryClose(obligatory);
+    usage::entryOpen(out, obligatory, no_keyword() ? 0 : flag);
+    valueNameTo(out);
+    usage::entryClose(out, obligatory);
 }
 
-void CParamDef::writeDescHead() {
-    usage::blockStart();
-    if (no_keyword()) {
+void CParamDef::valueNameTo(std::ostream& out) {
+    if (&out == &std::cerr) {
         writeDataType();
+    } else {
+        writeValueName(out);
+    }
+}
+
+void CParamDef::defaultTo(std::ostream& out) {
+    if (&out == &std::cerr) {
+        writeDefault();
+    } else {
+        writeDefaultValue(out);
+    }
+}
+
+void CParamDef::writeDescHead(std::ostream& out) {
+    usage::blockStart(out);
+    if (no_keyword()) {
+        valueNameTo(out);
         return;
     }
     if (flag != 0) {
-        usage::flagBeforeValueName(flag);
-        writeDataType();
-        usage::afterFlagValueName();
+        usage::flagBeforeValueName(out, flag);
+        valueNameTo(out);
+        usage::afterFlagValueName(out);
     }
-    usage::keywordBeforeValueName(keyword.get());
-    writeDataType();
+    usage::keywordBeforeValueName(out, keyword.get());
+    valueNameTo(out);
 }
 
-void CParamDef::writeDesc() {
-    writeDescHead();
-    usage::description(description.get());
-    if (check) usage::constraint(check->summary());
-    if (isList()) usage::listNote(no_keyword());
+void CParamDef::writeDesc() { writeDescription(std::cerr); }
+
+void CParamDef::writeDescription(std::ostream& out) {
+    writeDescHead(out);
+    usage::description(out, description.get());
+    if (check) usage::constraint(out, check->summary());
+    if (isList()) usage::listNote(out, no_keyword());
     if (optional()) {
-        usage::defaultLabel();
-        writeDefault();
+        usage::defaultLabel(out);
+        defaultTo(out);
     } else {
-        usage::mustBeGiven();
+        usage::mustBeGiven(out);
     }
-    if (no_keyword()) usage::keywordInFile(keyword.get());
+    if (no_keyword()) usage::keywordInFile(out, keyword.get());
 }
 
 bool CParamDef::skipAfter() { return true; }
 
-void CParamDef::writeDataType() { std::cerr << partypeName; }
+void CParamDef::writeDataType() { writeValueName(std::cerr); }
+
+void CParamDef::writeValueName(std::ostream& out) { out << partypeName; }
 
 char* CParamDef::getKeyword() { return keyword.get(); }
 
@@ -175,7 +180,9 @@ void CParamDef::display(std::ostream&) const {}
 
 int CParamDef::getVarFromToken(char* token) { return (token != nullptr && *token != '\0') ? 1 : 0; }
 
-void CParamDef::writeDefault() {}
+void CParamDef::writeDefault() { writeDefaultValue(std::cerr); }
+
+void CParamDef::writeDefaultValue(std::ostream&) {}
 
 bool CParamDef::optional() { return optionalParam; }
 

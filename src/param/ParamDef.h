@@ -8,6 +8,7 @@
 #ifndef PARAM_PARAMDEF_H
 #define PARAM_PARAMDEF_H
 
+#include <cstddef>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -128,6 +129,29 @@ public:
     // (a list's elements), the origin of each. Returns 0 when the definition
     // keeps no value of its own (the base, a generic definition), 1 otherwise.
     virtual int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins);
+    // What a value should have been, for a value this definition refuses: the
+    // end of its refused-value message ("should be an integer from 1 to 9").
+    // Empty when the definition would take the value. It stores nothing, so the
+    // set may ask it before it hands a value on, or after a refusal to say why.
+    // The base refuses a null or empty value with errordesc.
+    virtual std::string refusalOf(const char* value);
+    // Whether text, given as this parameter's value on a line of a parameter
+    // file, gives back the value in force (for a list, its element at index).
+    // The base keeps no value: false.
+    virtual bool readsBack(const char* text, std::size_t index);
+    // Whether the value in force is the default, so that a parameter file
+    // without a line for the parameter gives it back. The base: true.
+    virtual bool holdsDefault();
+    // The usage screen's pieces, written to out: the synopsis entry, the
+    // description block, the value's name and the default. usageInfo(),
+    // writeDesc(), writeDataType() and writeDefault() write these to standard
+    // error; the set calls them when the screen goes there, and these when it
+    // goes elsewhere (HELP_ON_STDOUT), so a subclass that shapes the screen on
+    // standard output overrides these.
+    virtual void writeSynopsisEntry(std::ostream& out);
+    virtual void writeDescription(std::ostream& out);
+    virtual void writeValueName(std::ostream& out);
+    virtual void writeDefaultValue(std::ostream& out);
 
     // True when the parameter may be omitted.
     bool optional();
@@ -171,37 +195,35 @@ protected:
 
     // Whether the set's conventions include one of CParam's flags.
     bool follows(unsigned convention) const;
-    // Why getVarFromToken refused its latest token, when errordesc does not
-    // say it: the definition's range or choices, a failed copy, a switch word.
-    // Kept per thread, not per definition, so that a definition stays small
-    // (an allocator serves small objects much faster).
-    enum Refusal : unsigned char { REFUSED_AS_ERRORDESC, REFUSED_BY_CHECK, REFUSED_COPY, REFUSED_SWITCH_WORD };
-    static void noteRefusal(Refusal why);
     // Records an accepted value's source; used by every dealWith.
     void markSatisfied(char* valueSource);
     // The origin of the value being handed to the definition now (by its set).
     ParamOrigin originNow() const;
     // Refuses a value the conversion did not take: by default writes the
-    // refused-value message and ends the process; when the set returns
-    // problems, returns 0 and leaves the report to the set.
+    // refused-value message (ending with refusalOf) and ends the process; when
+    // the set returns problems, returns 0 and leaves the report to the set.
     int refuseValue(const char* value);
     // Refuses a value whose copy could not be allocated: by default writes
     // the allocation message and ends the process; when the set returns
     // problems, returns 0.
     int refuseCopy();
-    // What a refused value should have been, as refusal says.
-    const char* expectation() const;
-    // Whether value keeps to the range or choices; when it does not, sets
-    // refusalReason. value points to a value of the definition's type (the
-    // element's type for a list; a std::string for every kind of string).
-    bool admits(const void* value);
-    // admits for a text, as a std::string.
-    bool admitsText(const char* text);
+    // What a value must keep to when it does not keep to the range or choices
+    // (value: a value of the definition's type, the element's type for a list,
+    // a std::string for every kind of string); null when it keeps to them or
+    // there are none.
+    const char* checked(const void* value) const;
+    // checked for a word given as text.
+    const char* checkedText(const char* text) const;
     // Keeps a range or choices that setRange or setChoices made: 1, or 0 for
     // none made (the earlier one stays).
     int keepCheck(std::unique_ptr<param_detail::ValueCheck> made);
+    // The screen's pieces where a host may have overridden the forms that
+    // write to standard error: those when out is standard error, else the
+    // stream forms.
+    void valueNameTo(std::ostream& out);
+    void defaultTo(std::ostream& out);
     // The description block's opening line, up to the ":" (without it).
-    void writeDescHead();
+    void writeDescHead(std::ostream& out);
 };
 
 // A definition bound to a scalar variable of the host (char, the integer
@@ -236,6 +258,10 @@ public:
     int setRange(const char* lower, const char* upper) override;
     // Numbers as the shortest text that reads back to the same value.
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
+    std::string refusalOf(const char* value) override;
+    bool readsBack(const char* text, std::size_t index) override;
+    bool holdsDefault() override;
+    void writeDefaultValue(std::ostream& out) override;
 
 protected:
     T* var;
@@ -283,6 +309,10 @@ public:
     void writeDefault() override;  // "No Default given" for a null default
     int setChoices(const std::vector<std::string>& words) override;
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
+    std::string refusalOf(const char* value) override;
+    bool readsBack(const char* text, std::size_t index) override;
+    bool holdsDefault() override;
+    void writeDefaultValue(std::ostream& out) override;
 
 protected:
     char** var;
@@ -315,6 +345,13 @@ public:
     void display(std::ostream& out) const override;
     void writeDefault() override;
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
+    // With strict values, a value other than the on and off words is refused; otherwise none.
+    std::string refusalOf(const char* value) override;
+    bool readsBack(const char* text, std::size_t index) override;
+    bool holdsDefault() override;
+    void writeSynopsisEntry(std::ostream& out) override;
+    void writeDescription(std::ostream& out) override;
+    void writeDefaultValue(std::ostream& out) override;
 
 protected:
     bool* var;
@@ -338,6 +375,10 @@ public:
     void writeDefault() override;  // "No Default given" for a null default
     int setChoices(const std::vector<std::string>& words) override;
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
+    std::string refusalOf(const char* value) override;
+    bool readsBack(const char* text, std::size_t index) override;
+    bool holdsDefault() override;
+    void writeDefaultValue(std::ostream& out) override;
 
 protected:
     std::string* var;
@@ -371,6 +412,11 @@ public:
     int setChoices(const std::vector<std::string>& words) override;
     bool isList() override;
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
+    std::string refusalOf(const char* value) override;
+    bool readsBack(const char* text, std::size_t index) override;
+    bool holdsDefault() override;
+    void writeSynopsisEntry(std::ostream& out) override;
+    void writeDefaultValue(std::ostream& out) override;
 
 protected:
     std::vector<T>* var;

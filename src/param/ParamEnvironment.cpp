@@ -8,19 +8,21 @@
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
 
+// The names of the variables read before stay: the origins of values taken from them point there.
 void CParam::SetEnvironmentPrefix(const char* prefix) {
-    environment.reset();
-    if (prefix == nullptr || *prefix == '\0') return;
-    param_detail::tryAllocating([&] {
-        environment.reset(new param_detail::Environment);
-        environment->prefix = prefix;
-    });
+    const char* given = prefix != nullptr ? prefix : "";
+    if (!param_detail::tryAllocating([&] {
+            if (!environment) environment.reset(new param_detail::Environment);
+            environment->prefix = given;
+        })) {
+        param_detail::failAssertion("environment");
+    }
 }
 
 // The values of the environment variables, in registration order; a refused value is returned (also
 // by default) so that its message can name the variable.
 int CParam::readEnvironment() {
-    if (!environment) return OK;
+    if (!environment || environment->prefix.empty()) return OK;
     struct ReturnProblems {
         unsigned& temporary;
         ~ReturnProblems() { temporary = 0; }
@@ -38,8 +40,7 @@ int CParam::readEnvironment() {
             for (ParamListElement* e = firstElement; result > 0 && e != nullptr; e = e->next) {
                 const std::string name = prefix + e->definition->getKeyword();
                 if (const char* value = std::getenv(name.c_str())) {
-                    environment->names.push_back(name);
-                    result = takeFromEnvironment(e, environment->names.back().c_str(), value);
+                    result = takeFromEnvironment(e, environment->keep(name), value);
                 }
             }
         })) {

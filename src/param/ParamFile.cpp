@@ -4,67 +4,11 @@
 #include <cstring>
 
 #include "Param.h"
+#include "detail/FileLine.h"
 #include "detail/LineReader.h"
 #include "detail/Memory.h"
 #include "detail/ProcessEnd.h"
 #include "detail/Texts.h"
-
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isSeparator(char c) { return isBlank(c) || c == '='; }
-
-struct KeywordAndValue {
-    char* keyword;  // empty for an empty or blank line
-    char* value;    // empty when the line has none; null for a quote that is not closed
-    bool quoted = false;
-};
-
-// Takes the quoted value that starts at text (with its opening quote) in place, \" and \\ standing
-// for " and \; the rest of the line is a remark. Null when the quote is not closed.
-char* unquote(char* text) {
-    char* to = text;
-    for (const char* from = text + 1; *from != '\0'; ++from) {
-        if (*from == '"') {
-            *to = '\0';
-            return text;
-        }
-        if (*from == '\\' && (from[1] == '"' || from[1] == '\\')) ++from;
-        *to++ = *from;
-    }
-    return nullptr;
-}
-
-// Cuts a line (in place) into its keyword and value: blanks, the keyword up
-// to a blank or "=", separators (blanks and "=" in any mix), the value up to
-// the next blank (or, with quoting, a quoted value); the rest of the line is
-// a remark.
-KeywordAndValue splitKeywordAndValue(char* text, bool quoting) {
-    while (isBlank(*text)) ++text;
-    KeywordAndValue parts{text, text + std::strlen(text)};
-    if (*text == '\0') return parts;
-    char* end = text + 1;  // the first character is the keyword's, even "="
-    while (*end != '\0' && !isSeparator(*end)) ++end;
-    if (*end == '\0') {
-        parts.value = end;
-        return parts;
-    }
-    *end = '\0';
-    char* value = end + 1;
-    while (isSeparator(*value)) ++value;
-    if (quoting && *value == '"') {
-        parts.value = unquote(value);
-        parts.quoted = true;
-        return parts;
-    }
-    char* valueEnd = value;
-    while (*valueEnd != '\0' && !isBlank(*valueEnd)) ++valueEnd;
-    *valueEnd = '\0';
-    parts.value = value;
-    return parts;
-}
-
-}  // namespace
 
 int CParam::read_parameter_file(const char* fileName) {
     if (reading != nullptr) return readParameterFile(fileName);
@@ -85,6 +29,7 @@ int CParam::readParameterFile(const char* fileName) {
     if (!reader.open(fileName)) {
         param_detail::text::Problem report{PROBLEM_CANNOT_OPEN_FILE, fileName, ""};
         report.reason = namedBy;
+        report.visible = (GetConventions() & RETURN_PROBLEMS) != 0;
         param_detail::text::problem(report, programName);
         return PROBLEM_CANNOT_OPEN_FILE;
     }
@@ -117,17 +62,20 @@ int CParam::readParameterFile(const char* fileName) {
 
 // Returns OK to go on with the next line, or the code that ends the file.
 int CParam::interpretFileLine(char* source, const char* line, long number, char* workingCopy) {
-    const KeywordAndValue parts = splitKeywordAndValue(workingCopy, (conventions & QUOTED_VALUES) != 0);
+    const param_detail::FileLine parts = param_detail::splitFileLine(workingCopy, (conventions & QUOTED_VALUES) != 0);
     if (*parts.keyword == '\0') return OK;
     if (parts.value == nullptr) return refuseFileLine(source, line, number, param_detail::text::unclosedQuote());
 
     if (ParamListElement* element = elementWithKeyword(parts.keyword)) {
         CParamDef* definition = element->definition;
         handing = {source, number < INT_MAX ? static_cast<int>(number) : INT_MAX, ParamOrigin::PARAMETER_FILE};
-        if (*parts.value == '\0' && !parts.quoted && definition->skipAfter()) {
+        const bool noValue = *parts.value == '\0' && !parts.quoted;
+        if (noValue && definition->skipAfter()) {
             return reportFileProblem(PROBLEM_MISSING_VALUE_IN_FILE, source, line, number);
         }
-        if (hand(element, parts.value, source) == 0) {
+        // A switch named alone is turned on; with strict values it has no value at all.
+        char* value = noValue && (conventions & STRICT_VALUES) != 0 ? nullptr : parts.value;
+        if (hand(element, value, source) == 0) {
             return reportRefusal(PROBLEM_GENERAL_PROBLEM_IN_FILE, definition, source, parts.value, line,
                                  number);
         }
@@ -135,6 +83,9 @@ int CParam::interpretFileLine(char* source, const char* line, long number, char*
     }
     if (std::strcmp(parts.keyword, "ParameterFile") != 0) {
         return reportFileProblem(PROBLEM_UNKNOWN_KEYWORD_IN_FILE, source, line, number);
+    }
+    if (*parts.value == '\0' && !parts.quoted) {
+        return reportFileProblem(PROBLEM_MISSING_VALUE_IN_FILE, source, line, number);
     }
     if (parameterFileAlreadyRead(parts.value)) {
         reportFileProblem(PROBLEM_PARAM_FILE_LOOP, source, line, number);
@@ -153,6 +104,7 @@ int CParam::reportFileProblem(int problem, const char* fileName, const char* lin
     param_detail::text::Problem report{problem, fileName, line};
     report.line = (conventions & RETURN_PROBLEMS) != 0 ? number : 0;
     report.reason = reason;
+    report.visible = (conventions & RETURN_PROBLEMS) != 0;
     param_detail::text::problem(report, programName);
     return problem;
 }

@@ -1,9 +1,9 @@
 // The values in force written back as a parameter file, each with where it came from.
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 #include "Param.h"
+#include "detail/FileLine.h"
+#include "detail/FileReplacement.h"
 #include "detail/Memory.h"
 #include "detail/Texts.h"
 
@@ -11,17 +11,11 @@ namespace text = param_detail::text;
 
 namespace {
 
-// Whether a value reads back unchanged from a line "Keyword value": a plain value ends at the first
-// blank, and separators before it are skipped; a quoted one may hold anything but a line end.
-bool writable(const std::string& value, bool quoting) {
-    if (value.empty() || value.find('\n') != std::string::npos) return false;
-    if (quoting) return true;
-    return value.find_first_of(" \t") == std::string::npos && value.front() != '=' && value.back() != '\r';
-}
-
-// Quotes a value only where it has to: one that a plain value could not be.
+// A value as it stands on its line: as it is, or in quotes where it has to be and quoting is on.
 void appendValue(std::string& line, const std::string& value, bool quoting) {
-    if (!quoting || (writable(value, false) && value.front() != '"')) {
+    const bool plain = !value.empty() && value.find_first_of(" \t") == std::string::npos && value.front() != '=' &&
+                       value.front() != '"';
+    if (!quoting || plain) {
         line += value;
         return;
     }
@@ -49,24 +43,24 @@ int CParam::WriteParameters(std::ostream& out, const std::vector<std::string>& l
 }
 
 int CParam::WriteParameterFile(const char* fileName, const std::vector<std::string>& leaveOut) {
-    std::string file, beside;
+    std::string file, reason;
     int result = NOT_OK;
-    if (fileName == nullptr ||
-        !param_detail::tryAllocating([&] {
-            result = composeParameterFile(file, leaveOut);
-            beside = std::string(fileName) + ".writing";
-        })) {
-        text::cannotWriteFile(fileName);
+    if (fileName == nullptr) {
+        text::cannotWriteFile("");
+        return NOT_OK;
+    }
+    if (!param_detail::tryAllocating([&] { result = composeParameterFile(file, leaveOut); })) {
+        text::cannotWriteFile(nullptr);
         return NOT_OK;
     }
     if (result != OK) return result;
-    // Written beside the file first and renamed when complete: a failure leaves no half-written file.
-    std::ofstream out(beside, std::ios::binary | std::ios::trunc);
-    out << file;
-    out.close();
-    if (!out || std::rename(beside.c_str(), fileName) != 0) {
-        std::remove(beside.c_str());
-        text::cannotWriteFile(fileName);
+    bool replaced = false;
+    if (!param_detail::tryAllocating([&] { replaced = param_detail::replaceFile(fileName, file, reason); })) {
+        text::cannotWriteFile(nullptr);
+        return NOT_OK;
+    }
+    if (!replaced) {
+        text::cannotWriteFile(fileName, reason.c_str());
         return NOT_OK;
     }
     return OK;
@@ -83,7 +77,23 @@ int CParam::composeParameterFile(std::string& file, const std::vector<std::strin
     return OK;
 }
 
-// The lines of one parameter, or NOT_OK after naming it when a value cannot be written.
+// Whether line, read as a line of a parameter file with the set's conventions, gives the definition
+// the value in force (the element at index of a list): the reader would not skip it, would find the
+// definition by the line's keyword, and the definition would take the value and keep it unchanged.
+bool CParam::readsBack(const std::string& line, CParamDef* definition, std::size_t index) {
+    if (line.empty() || line[0] == '#' || line.size() > MAX_LINE_LENGTH || line.find_first_of(std::string("\n\0", 2)) != std::string::npos) {
+        return false;
+    }
+    std::string copy = line;
+    const param_detail::FileLine parts = param_detail::splitFileLine(&copy[0], (conventions & QUOTED_VALUES) != 0);
+    if (parts.value == nullptr || definitionWithKeyword(parts.keyword) != definition) return false;
+    const bool noValue = *parts.value == '\0' && !parts.quoted;
+    if (noValue && definition->skipAfter()) return false;
+    return definition->readsBack(noValue && (conventions & STRICT_VALUES) != 0 ? nullptr : parts.value, index);
+}
+
+// The lines of one parameter, or NOT_OK after naming it when a value cannot be written so that it
+// reads back.
 int CParam::composeLines(std::string& file, ParamListElement* element) {
     CParamDef* definition = element->definition;
     const std::string keyword = definition->getKeyword();
@@ -96,32 +106,32 @@ int CParam::composeLines(std::string& file, ParamListElement* element) {
         text::unwritableParameter(keyword.c_str(), nullptr);
         return NOT_OK;
     }
-    if (values.empty()) {
+    // A switch turned off, by default, and a value no line gives (a null string, an empty list) read
+    // back only where they are the default: the file then leaves the parameter alone.
+    const bool offSwitch = !definition->skipAfter() && (conventions & STRICT_VALUES) == 0 && values.size() == 1 &&
+                           values[0] == "off";
+    if (values.empty() || offSwitch) {
+        if (!definition->holdsDefault()) {
+            text::unwritableParameter(keyword.c_str(), nullptr);
+            return NOT_OK;
+        }
         file += text::withoutValue(keyword);
         return OK;
     }
     for (std::size_t i = 0; i < values.size(); ++i) {
         const ParamOrigin& origin = i < origins.size() ? origins[i] : element->origin;
         std::string line = keyword;
-        if (!definition->skipAfter() && (conventions & STRICT_VALUES) == 0) {
-            // By default a switch is turned on by its keyword alone and cannot be turned off.
-            if (values[i] == "off" && origin.kind == ParamOrigin::DEFAULT) {
-                file += text::withoutValue(keyword);
-                continue;
-            }
-            if (values[i] == "off") {
-                text::unwritableParameter(keyword.c_str(), nullptr);
-                return NOT_OK;
-            }
-        } else {
-            if (!writable(values[i], quoting)) {
-                text::unwritableParameter(keyword.c_str(), values[i].c_str());
-                return NOT_OK;
-            }
+        // By default a switch is turned on by its keyword alone.
+        if (definition->skipAfter() || (conventions & STRICT_VALUES) != 0) {
             line += ' ';
             appendValue(line, values[i], quoting);
         }
-        file += line + "  # " + text::origin(origin) + "\n";
+        line += "  # " + text::origin(origin);
+        if (!readsBack(line, definition, i)) {
+            text::unwritableParameter(keyword.c_str(), values[i].c_str());
+            return NOT_OK;
+        }
+        file += line + "\n";
     }
     return OK;
 }

@@ -39,9 +39,29 @@ template <typename T>
 int CScalarParamDef<T>::getVarFromToken(char* token) {
     T value{};
     if (token == nullptr || !param_detail::convert(token, value, follows(CParam::STRICT_VALUES))) return 0;
-    if (!admits(&value)) return 0;
+    if (checked(&value) != nullptr) return 0;
     *var = value;
     return 1;
+}
+
+template <typename T>
+std::string CScalarParamDef<T>::refusalOf(const char* token) {
+    T value{};
+    if (token == nullptr || !param_detail::convert(token, value, follows(CParam::STRICT_VALUES))) return errordesc.get();
+    const char* kept = checked(&value);
+    return kept != nullptr ? kept : "";
+}
+
+template <typename T>
+bool CScalarParamDef<T>::readsBack(const char* text, std::size_t) {
+    T value{};
+    return param_detail::convert(text, value, follows(CParam::STRICT_VALUES)) && checked(&value) == nullptr &&
+           value == *var;
+}
+
+template <typename T>
+bool CScalarParamDef<T>::holdsDefault() {
+    return *var == defaultValue;
 }
 
 template <typename T>
@@ -55,14 +75,18 @@ int CScalarParamDef<T>::setRange(const char* lower, const char* upper) {
 
 template <typename T>
 void CScalarParamDef<T>::writeDefault() {
-    std::cerr << defaultValue;
+    writeDefaultValue(std::cerr);
 }
 
+template <typename T>
+void CScalarParamDef<T>::writeDefaultValue(std::ostream& out) {
+    out << defaultValue;
+}
 
 template <typename T>
 int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
     std::string text;
-    if (param_detail::textOf(*var, text)) {
+    if (param_detail::textOf(*var, text, follows(CParam::STRICT_VALUES))) {
         texts.push_back(text);
     }
     return 1;

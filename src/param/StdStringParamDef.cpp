@@ -27,13 +27,25 @@ void* CStdStringParamDef::getValue() { return var; }
 void CStdStringParamDef::display(std::ostream& out) const { out << keyword.get() << "=" << *var << std::endl; }
 
 int CStdStringParamDef::getVarFromToken(char* token) {
-    if (token == nullptr || *token == '\0' || !admitsText(token)) return 0;
+    if (token == nullptr || *token == '\0' || checkedText(token) != nullptr) return 0;
     if (param_detail::tryAllocating([&] { var->assign(token); })) return 1;
     return refuseCopy();
 }
 
-void CStdStringParamDef::writeDefault() {
-    param_detail::text::usage::textDefault(defaultValue);
+std::string CStdStringParamDef::refusalOf(const char* token) {
+    if (token == nullptr || *token == '\0') return errordesc.get();
+    const char* kept = checkedText(token);
+    return kept != nullptr ? kept : "";
+}
+
+bool CStdStringParamDef::readsBack(const char* text, std::size_t) { return refusalOf(text).empty() && *var == text; }
+
+bool CStdStringParamDef::holdsDefault() { return *var == (defaultValue != nullptr ? defaultValue : ""); }
+
+void CStdStringParamDef::writeDefault() { writeDefaultValue(std::cerr); }
+
+void CStdStringParamDef::writeDefaultValue(std::ostream& out) {
+    param_detail::text::usage::textDefault(out, defaultValue);
 }
 
 int CStdStringParamDef::setChoices(const std::vector<std::string>& words) {

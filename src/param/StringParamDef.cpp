@@ -41,7 +41,7 @@ int CStringParamDef::getVarFromToken(char* token) {
     if (token == nullptr) return 0;
     // A set that returns problems goes on after a refusal: the empty value must not be stored.
     if (*token == '\0' && follows(CParam::RETURN_PROBLEMS)) return 0;
-    if (!admitsText(token)) return 0;
+    if (checkedText(token) != nullptr) return 0;
     ownsValue = true;
     const std::size_t length = std::strlen(token);
     param_detail::Text copy = param_detail::tryCopyText(token, length);
@@ -51,9 +51,24 @@ int CStringParamDef::getVarFromToken(char* token) {
     return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
 }
 
-void CStringParamDef::writeDefault() {
-    param_detail::text::usage::textDefault(defaultValue);
+std::string CStringParamDef::refusalOf(const char* token) {
+    if (token == nullptr || *token == '\0') return errordesc.get();
+    const char* kept = checkedText(token);
+    return kept != nullptr ? kept : "";
 }
+
+bool CStringParamDef::readsBack(const char* text, std::size_t) {
+    return refusalOf(text).empty() && *var != nullptr && std::strcmp(text, *var) == 0;
+}
+
+bool CStringParamDef::holdsDefault() {
+    if (*var == nullptr || defaultValue == nullptr) return *var == defaultValue;
+    return std::strcmp(*var, defaultValue) == 0;
+}
+
+void CStringParamDef::writeDefault() { writeDefaultValue(std::cerr); }
+
+void CStringParamDef::writeDefaultValue(std::ostream& out) { param_detail::text::usage::textDefault(out, defaultValue); }
 
 int CStringParamDef::setChoices(const std::vector<std::string>& words) {
     return keepCheck(param_detail::makeChoices(words));

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <istream>
+#include <limits>
 #include <locale>
+#include <sstream>
 #include <streambuf>
 #include <string>
 #include <type_traits>
@@ -91,8 +93,9 @@ bool convert(const char* token, T& value, bool strictly) {
     return strictly ? strictlyConverted(token, value) : extracted(token, value);
 }
 
+// The shortest text of value, the same in every locale.
 template <typename T>
-bool textOf(const T& value, std::string& text) {
+bool plainText(const T& value, std::string& text) {
     if constexpr (std::is_same<T, char>::value) {
         text.assign(1, value);
         return value != '\0';
@@ -107,15 +110,30 @@ bool textOf(const T& value, std::string& text) {
     }
 }
 
-template bool textOf(const char&, std::string&);
-template bool textOf(const int&, std::string&);
-template bool textOf(const unsigned int&, std::string&);
-template bool textOf(const short&, std::string&);
-template bool textOf(const unsigned short&, std::string&);
-template bool textOf(const long&, std::string&);
-template bool textOf(const unsigned long&, std::string&);
-template bool textOf(const double&, std::string&);
-template bool textOf(const float&, std::string&);
+template <typename T>
+bool textOf(const T& value, std::string& text, bool strictly) {
+    if (!plainText(value, text)) return false;
+    T back{};
+    if (strictly || (extracted(text.c_str(), back) && back == value)) return true;
+    // The global locale reads the plain text otherwise (a decimal comma, a grouping of digits): the
+    // text a stream in that locale writes, with every digit that tells the value apart, reads back.
+    std::ostringstream out;
+    out.imbue(std::locale());
+    out.precision(std::numeric_limits<T>::max_digits10);
+    out << value;
+    text = out.str();
+    return extracted(text.c_str(), back) && back == value;
+}
+
+template bool textOf(const char&, std::string&, bool);
+template bool textOf(const int&, std::string&, bool);
+template bool textOf(const unsigned int&, std::string&, bool);
+template bool textOf(const short&, std::string&, bool);
+template bool textOf(const unsigned short&, std::string&, bool);
+template bool textOf(const long&, std::string&, bool);
+template bool textOf(const unsigned long&, std::string&, bool);
+template bool textOf(const double&, std::string&, bool);
+template bool textOf(const float&, std::string&, bool);
 
 template bool convert(const char*, char&, bool);
 template bool convert(const char*, int&, bool);

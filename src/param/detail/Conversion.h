@@ -31,10 +31,12 @@ template <> struct TypeCode<std::string> { static constexpr types value = TYPE_S
 template <typename T>
 bool convert(const char* token, T& value, bool strictly);
 
-// The shortest text that both conversions read back to value (a char: itself); false for a value no
-// text reads back to (not finite, the NUL character). May throw std::bad_alloc.
+// A text that the conversion reads back to value: the shortest, the same in every locale, where
+// that reads back (strictly it always does), else the form a stream writes in the global locale
+// (a decimal comma). A char is itself. False for a value no text reads back to (not finite, the NUL
+// character, a number the global locale cannot read back). May throw std::bad_alloc.
 template <typename T>
-bool textOf(const T& value, std::string& text);
+bool textOf(const T& value, std::string& text, bool strictly);
 
 }  // namespace param_detail
 

@@ -67,15 +67,87 @@ void problemBody(int code, const char* subject, const char* detail, long line) {
 
 }  // namespace
 
-void registrationWarning(const char* what, const char* name) {
+void registrationWarning(const char* what, const char* name, const char* reason) {
     std::cerr << std::endl
               << "CParam.AddParamDef :" << std::endl
-              << " Internal warning: the " << what << " '" << name
+              << " Internal warning: the " << what << " '" << (reason != nullptr ? visible(name) : name)
               << "' is reserved for special purposes or has" << std::endl
               << " been used for another parameter." << std::endl
-              << " It should not be redefined." << std::endl
-              << kBeware << std::endl
-              << std::endl;
+              << " It should not be redefined." << std::endl;
+    if (reason != nullptr) std::cerr << " " << reason << std::endl;
+    std::cerr << kBeware << std::endl << std::endl;
+}
+
+const char* unusableFlag(char flag) {
+    const auto c = static_cast<unsigned char>(flag);
+    if (c == 0 || (c > ' ' && c < 0x7f && c != '-' && c != '=')) return nullptr;
+    return "It cannot be used: a flag is a printable character other than a blank, '-' and '='.";
+}
+
+const char* unusableKeyword(const char* keyword) {
+    if (*keyword == '\0') return "It cannot be used: a keyword is not empty.";
+    if (*keyword == '-' || *keyword == '#') return "It cannot be used: a keyword does not begin with '-' or '#'.";
+    for (const char* c = keyword; *c != '\0'; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte <= ' ' || byte == 0x7f || byte == '=') {
+            return "It cannot be used: a keyword holds no blank, '=' or control character.";
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The length of the UTF-8 sequence at text (1 to 4), or 0 when the bytes there are none; a sequence
+// that encodes a control character of the range U+0080 to U+009F counts as none.
+std::size_t utf8Length(const unsigned char* text) {
+    const unsigned char lead = text[0];
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        if (lead == 0xC2) low = 0xA0;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text[1] < low || text[1] > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (text[i] < 0x80 || text[i] > 0xBF) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string visible(const char* text) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string shown;
+    const auto* c = reinterpret_cast<const unsigned char*>(text);
+    while (*c != '\0') {
+        if (*c >= ' ' && *c < 0x7f) {
+            shown += static_cast<char>(*c++);
+            continue;
+        }
+        const std::size_t length = *c >= 0x80 ? utf8Length(c) : 0;
+        if (length > 0) {
+            shown.append(reinterpret_cast<const char*>(c), length);
+            c += length;
+            continue;
+        }
+        shown += "\\x";
+        shown += kDigits[*c >> 4];
+        shown += kDigits[*c & 15];
+        ++c;
+    }
+    return shown;
 }
 
 void obligatoryBehindOptionalWarning(const char* partypeName) {
@@ -110,17 +182,16 @@ void positionUseWarning(int position, int users) {
 }
 
 void problem(const Problem& p, const char* programName) {
-    const auto orEmpty = [](const char* text) { return text != nullptr ? text : ""; };
-    problemBody(p.code, orEmpty(p.subject), orEmpty(p.detail), p.line);
-    if (p.reason != nullptr) std::cerr << "\n" << p.reason;
+    const auto shown = [&](const char* text) { return text == nullptr ? std::string() : p.visible ? visible(text) : text; };
+    problemBody(p.code, shown(p.subject).c_str(), shown(p.detail).c_str(), p.line);
+    if (p.reason != nullptr) std::cerr << "\n" << shown(p.reason);
     if (p.expected != nullptr && p.parameter != nullptr) {
-        std::cerr << "\nThe value '" << orEmpty(p.value) << "' of '" << p.parameter << "' " << p.expected << ".";
+        std::cerr << "\nThe value '" << shown(p.value) << "' of '" << shown(p.parameter) << "' " << shown(p.expected) << ".";
     } else if (p.expected != nullptr) {
-        std::cerr << "\nIt " << p.expected << ".";
+        std::cerr << "\nIt " << shown(p.expected) << ".";
     }
-    programName = orEmpty(programName);
     std::cerr << std::endl
-              << "Get help with '" << programName << " --help'" << std::endl
+              << "Get help with '" << shown(programName) << " --help'" << std::endl
               << std::endl;
 }
 
@@ -204,8 +275,8 @@ std::string withoutValue(const std::string& keyword) { return "# " + keyword + "
 std::string origin(const ParamOrigin& origin) {
     switch (origin.kind) {
     case ParamOrigin::COMMAND_LINE: return "from the command line";
-    case ParamOrigin::ENVIRONMENT: return std::string("from $") + origin.name;
-    case ParamOrigin::PARAMETER_FILE: return std::string("from ") + origin.name + ", line " + std::to_string(origin.line);
+    case ParamOrigin::ENVIRONMENT: return "from $" + visible(origin.name);
+    case ParamOrigin::PARAMETER_FILE: return "from " + visible(origin.name) + ", line " + std::to_string(origin.line);
     default: return "default";
     }
 }
@@ -219,94 +290,98 @@ void unwritableParameter(const char* keyword, const char* value) {
     }
 }
 
-void cannotWriteFile(const char* fileName) {
-    if (fileName != nullptr) {
-        std::cerr << "Cannot write file '" << fileName << "'." << std::endl;
-    } else {
+void cannotWriteFile(const char* fileName, const char* reason) {
+    if (fileName == nullptr) {
         std::cerr << "Cannot write the parameters: memory ran out." << std::endl;
+        return;
     }
+    std::cerr << "Cannot write file '" << fileName << "'";
+    if (reason != nullptr) std::cerr << ": " << reason;
+    std::cerr << "." << std::endl;
 }
+
+const char* notARegularFile() { return "it is not a regular file"; }
 
 namespace usage {
 
-void synopsisStart(const char* programName) { std::cerr << "\nusage: " << programName; }
-void switchGroupOpen() { std::cerr << " [-"; }
-void switchGroupClose() { std::cerr << "]"; }
-void reservedOptions() { std::cerr << " [-h] [-f file] [--]"; }
-void synopsisEnd() { std::cerr << std::endl; }
+void synopsisStart(std::ostream& out, const char* programName) { out << "\nusage: " << programName; }
+void switchGroupOpen(std::ostream& out) { out << " [-"; }
+void switchGroupClose(std::ostream& out) { out << "]"; }
+void reservedOptions(std::ostream& out) { out << " [-h] [-f file] [--]"; }
+void synopsisEnd(std::ostream& out) { out << std::endl; }
 
-void entryOpen(bool obligatory, char flag) {
+void entryOpen(std::ostream& out, bool obligatory, char flag) {
     if (flag == 0) {
-        std::cerr << (obligatory ? " " : " [");
+        out << (obligatory ? " " : " [");
     } else {
-        std::cerr << (obligatory ? " -" : " [-") << flag << " ";
+        out << (obligatory ? " -" : " [-") << flag << " ";
     }
 }
 
-void entryClose(bool obligatory) {
-    if (!obligatory) std::cerr << "]";
+void entryClose(std::ostream& out, bool obligatory) {
+    if (!obligatory) out << "]";
 }
 
-void switchEntry(char flag) {
-    if (flag != 0) std::cerr << flag;
+void switchEntry(std::ostream& out, char flag) {
+    if (flag != 0) out << flag;
 }
 
-void keywordEntryOpen(bool obligatory, const char* keyword) {
-    std::cerr << (obligatory ? " --" : " [--") << keyword << " ";
+void keywordEntryOpen(std::ostream& out, bool obligatory, const char* keyword) {
+    out << (obligatory ? " --" : " [--") << keyword << " ";
 }
 
-void keywordSwitchEntry(bool obligatory, const char* keyword) {
-    std::cerr << (obligatory ? " --" : " [--") << keyword << (obligatory ? "" : "]");
+void keywordSwitchEntry(std::ostream& out, bool obligatory, const char* keyword) {
+    out << (obligatory ? " --" : " [--") << keyword << (obligatory ? "" : "]");
 }
 
-void obligatorySwitchEntry(char flag) { std::cerr << " -" << flag; }
+void obligatorySwitchEntry(std::ostream& out, char flag) { out << " -" << flag; }
 
-void blockStart() { std::cerr << std::endl << "   "; }
-void flagBeforeValueName(char flag) { std::cerr << "-" << flag << " "; }
-void afterFlagValueName() { std::cerr << ", "; }
-void keywordBeforeValueName(const char* keyword) { std::cerr << "--" << keyword << "="; }
+void blockStart(std::ostream& out) { out << std::endl << "   "; }
+void flagBeforeValueName(std::ostream& out, char flag) { out << "-" << flag << " "; }
+void afterFlagValueName(std::ostream& out) { out << ", "; }
+void keywordBeforeValueName(std::ostream& out, const char* keyword) { out << "--" << keyword << "="; }
 
-void switchHead(char flag, const char* keyword) {
+void switchHead(std::ostream& out, char flag, const char* keyword) {
     if (flag != 0) {
-        std::cerr << "\n   -" << flag << ", --" << keyword;
+        out << "\n   -" << flag << ", --" << keyword;
     } else {
-        std::cerr << "\n   --" << keyword;
+        out << "\n   --" << keyword;
     }
 }
 
-void description(const char* text) { std::cerr << ":" << std::endl << "\t\t" << text; }
-void defaultLabel() { std::cerr << std::endl << "\t\t" << "Default: "; }
-void mustBeGiven() { std::cerr << std::endl << "\t\t" << "!! This parameter MUST be given !!"; }
-void keywordInFile(const char* keyword) {
-    std::cerr << std::endl << "\t\tKeyword in parameter file: " << keyword;
+void description(std::ostream& out, const char* text) { out << ":" << std::endl << "\t\t" << text; }
+void defaultLabel(std::ostream& out) { out << std::endl << "\t\t" << "Default: "; }
+void mustBeGiven(std::ostream& out) { out << std::endl << "\t\t" << "!! This parameter MUST be given !!"; }
+void keywordInFile(std::ostream& out, const char* keyword) {
+    out << std::endl << "\t\tKeyword in parameter file: " << keyword;
 }
-void textDefault(const char* value) {
+void textDefault(std::ostream& out, const char* value) {
     if (value != nullptr) {
-        std::cerr << value;
+        out << value;
     } else {
-        std::cerr << "No Default given";
+        out << "No Default given";
     }
 }
 
-void repeated() { std::cerr << "..."; }
-void noElements() { std::cerr << "none"; }
+void repeated(std::ostream& out) { out << "..."; }
+void noElements(std::ostream& out) { out << "none"; }
 
-void constraint(const char* summary) { std::cerr << " (" << summary << ")"; }
+void constraint(std::ostream& out, const char* summary) { out << " (" << summary << ")"; }
 
-void listNote(bool positional) {
-    std::cerr << std::endl
-              << "\t\t" << (positional ? "Takes this word and every later one." : "May be given several times.");
+void listNote(std::ostream& out, bool positional) {
+    out << std::endl
+        << "\t\t" << (positional ? "Takes this word and every later one." : "May be given several times.");
 }
 
 const char* helpDescription() { return "Print this help information"; }
 const char* parameterFileDescription() { return "Use the parameters given in file"; }
 
-void fixedDescriptions() {
-    std::cerr << "\n   -h, --help:\n\t\t" << helpDescription()
-              << "\n   -f file, --ParameterFile=file:\n\t\t" << parameterFileDescription()
-              << "\n   --:\n\t\tDelimiter: '-' won't be interpreted as flag/\n"
-              << "\t\tkeyword trigger behind this.\n";
-    std::cerr.flush();
+void fixedDescriptions(std::ostream& out) {
+    out << "\n   -h, --help:\n\t\t" << helpDescription()
+        << "\n   -f file, --ParameterFile=file:\n\t\t" << parameterFileDescription()
+        << "\n   --:\n\t\tDelimiter: '-' won't be interpreted as flag/\n"
+        << "\t\tkeyword trigger behind this.\n";
+    out.flush();
 }
 
 }  // namespace usage

@@ -7,6 +7,7 @@
 #ifndef PARAM_DETAIL_TEXTS_H
 #define PARAM_DETAIL_TEXTS_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,12 @@ namespace param_detail {
 namespace text {
 
 // --- Warnings about the host's own definitions -----------------------------
-// what is "flag" or "keyword".
-void registrationWarning(const char* what, const char* name);
+// what is "flag" or "keyword"; reason, where given, says why no command line or file could give the
+// name, on a line of its own.
+void registrationWarning(const char* what, const char* name, const char* reason = nullptr);
+// Why a flag or a keyword cannot be used; null for one that can.
+const char* unusableFlag(char flag);
+const char* unusableKeyword(const char* keyword);
 void obligatoryBehindOptionalWarning(const char* partypeName);
 void positionUseWarning(int position, int users);
 void behindRestListWarning(const char* partypeName);
@@ -35,7 +40,12 @@ struct Problem {
     const char* expected = nullptr;
     const char* value = nullptr;
     const char* parameter = nullptr;
+    // Control characters and bytes that are no UTF-8 in the quoted texts are shown as \x1b, so that no
+    // word or file line can send a terminal its escape sequences.
+    bool visible = false;
 };
+// text with its control characters and bytes that are no UTF-8 written as \x1b.
+std::string visible(const char* text);
 // The message of a problem, then the help hint naming programName. A null text is written as an
 // empty one.
 void problem(const Problem& problem, const char* programName);
@@ -72,46 +82,50 @@ std::string origin(const ParamOrigin& origin);
 // A value that would not read back (value null: a switch turned off, or a definition that keeps no
 // value); a file that cannot be written (fileName null: memory ran out).
 void unwritableParameter(const char* keyword, const char* value);
-void cannotWriteFile(const char* fileName);
+// reason: why, where the system says ("Permission denied"), or what the file is.
+void cannotWriteFile(const char* fileName, const char* reason = nullptr);
+const char* notARegularFile();
 
 // --- The usage screen ------------------------------------------------------
+// Each piece goes to the stream given: standard error by default, standard output for a set that
+// shows help there.
 namespace usage {
-void synopsisStart(const char* programName);
-void switchGroupOpen();
-void switchGroupClose();
-void reservedOptions();
-void synopsisEnd();
+void synopsisStart(std::ostream& out, const char* programName);
+void switchGroupOpen(std::ostream& out);
+void switchGroupClose(std::ostream& out);
+void reservedOptions(std::ostream& out);
+void synopsisEnd(std::ostream& out);
 // The synopsis entry of a value parameter around its value's name: flag 0
 // for a positional one.
-void entryOpen(bool obligatory, char flag);
-void entryClose(bool obligatory);
-void switchEntry(char flag);
+void entryOpen(std::ostream& out, bool obligatory, char flag);
+void entryClose(std::ostream& out, bool obligatory);
+void switchEntry(std::ostream& out, char flag);
 // The entries that today's conventions add: a value parameter without a flag (around its value's
 // name), a switch without a flag, and an obligatory switch's flag.
-void keywordEntryOpen(bool obligatory, const char* keyword);
-void keywordSwitchEntry(bool obligatory, const char* keyword);
-void obligatorySwitchEntry(char flag);
+void keywordEntryOpen(std::ostream& out, bool obligatory, const char* keyword);
+void keywordSwitchEntry(std::ostream& out, bool obligatory, const char* keyword);
+void obligatorySwitchEntry(std::ostream& out, char flag);
 // A description block: its head line, around the value's name where a
 // value parameter has one, then the description and the closing lines.
-void blockStart();
-void flagBeforeValueName(char flag);
-void afterFlagValueName();
-void keywordBeforeValueName(const char* keyword);
-void switchHead(char flag, const char* keyword);
-void description(const char* text);
-void defaultLabel();
-void mustBeGiven();
-void keywordInFile(const char* keyword);
+void blockStart(std::ostream& out);
+void flagBeforeValueName(std::ostream& out, char flag);
+void afterFlagValueName(std::ostream& out);
+void keywordBeforeValueName(std::ostream& out, const char* keyword);
+void switchHead(std::ostream& out, char flag, const char* keyword);
+void description(std::ostream& out, const char* text);
+void defaultLabel(std::ostream& out);
+void mustBeGiven(std::ostream& out);
+void keywordInFile(std::ostream& out, const char* keyword);
 // Beside the description: the range or choices of the values; below it, that a list may be given
 // several times, or at a position takes the rest of the words.
-void constraint(const char* summary);
-void listNote(bool positional);
+void constraint(std::ostream& out, const char* summary);
+void listNote(std::ostream& out, bool positional);
 // After a positional list's synopsis entry; a default list without elements.
-void repeated();
-void noElements();
+void repeated(std::ostream& out);
+void noElements(std::ostream& out);
 // A string's default: the text, or the words for none.
-void textDefault(const char* value);
-void fixedDescriptions();
+void textDefault(std::ostream& out, const char* value);
+void fixedDescriptions(std::ostream& out);
 // The descriptions of -h and -f, as the fixed texts give them.
 const char* helpDescription();
 const char* parameterFileDescription();

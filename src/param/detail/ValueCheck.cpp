@@ -37,6 +37,9 @@ public:
     bool admits(const void* value) const override {
         return std::find(list.begin(), list.end(), *static_cast<const std::string*>(value)) != list.end();
     }
+    bool admitsText(const char* text) const override {
+        return std::find(list.begin(), list.end(), text) != list.end();
+    }
     const std::vector<std::string>* words() const override { return &list; }
 
 private:

@@ -13,6 +13,8 @@ public:
     virtual ~ValueCheck() = default;
     // value points to a value of the checked definition's type (a std::string for words).
     virtual bool admits(const void* value) const = 0;
+    // A word as text; a range admits no text.
+    virtual bool admitsText(const char*) const { return false; }
     // "from 1 to 100000", "one of count, alpha": shown beside the description.
     const char* summary() const { return brief.c_str(); }
     // "should be an integer from 1 to 100000": what a refused value should have been.
