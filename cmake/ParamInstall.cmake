@@ -41,7 +41,7 @@ install(FILES
 # --- The programs, when asked for ---------------------------------------------
 if(PARAM_INSTALL_PROGRAMS)
     set(param_programs "")
-    foreach(program TestParam FileTool wordfreq)
+    foreach(program TestParam FileTool wordfreq linecount)
         if(TARGET ${program})
             list(APPEND param_programs ${program})
         endif()

@@ -12,13 +12,14 @@ int main(int argc, char** argv) {
     bool numbered = false;
 
     CParam params;
+    params.SetConventions(CParam::CONVENTIONS_TODAY);
     params.AddParamDef("Files", 0, &files, {}, "files to read", false, "file", 1);
     params.AddParamDef("Limit", 'n', &limit, 10, "number of lines to print", true, "count", -1);
     params.SetRange("Limit", "1", nullptr);
     params.AddParamDef("Numbered", 'N', &numbered, false, "number the lines", true, "", -1);
-    if (!params.Interpret(argv, argc)) {
-        return 1;  // the message is already on standard error
-    }
+    const int result = params.Interpret_returnError(argv, argc);
+    if (result == CParam::HELP_SHOWN) return 0;  // the usage screen is on standard output
+    if (result != CParam::OK) return 2;          // the message is already on standard error
 
     for (const std::string& file : files) {
         std::ifstream input(file);
