@@ -49,9 +49,29 @@ void converting(benchmark::State& state, unsigned conventions) {
     state.SetItemsProcessed(state.iterations() * 8);
 }
 
+// Interprets "-i w" count times into a list, in a new set: one element more must cost the same,
+// however long the list already is.
+void growingList(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    std::vector<std::string> words{"bench"};
+    for (std::size_t i = 0; i < count; ++i) words.insert(words.end(), {"-i", "w"});
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    for (auto _ : state) {
+        std::vector<std::string> list;
+        CParam set;
+        set.AddParamDef("Ignore", 'i', &list, {}, "a word", true, "word", -1);
+        if (set.Interpret(argv.data(), static_cast<int>(argv.size())) != CParam::OK || list.size() != count) {
+            return state.SkipWithError("the list took other elements");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(count));
+}
+
 }  // namespace
 
 void addParamCases(const Works& works) {
+    benchmark::RegisterBenchmark("List/Param", growingList)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Convert/stream", converting, 0U)->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark("Convert/strict", converting, CParam::STRICT_VALUES)->Unit(benchmark::kNanosecond);
     addCommandLineCases<ParamSet>(works, "Param");
