@@ -325,6 +325,26 @@ private:
     std::vector<char*> pointers;
 };
 
+std::string listing(const CParam& set) {
+    std::ostringstream out;
+    set.Display(out);
+    return out.str();
+}
+
+// What the set writes back, when it writes anything, reads back into a new set to the same values.
+void checkWrittenReadsBack(FuzzSet& fuzzSet, unsigned conventions) {
+    std::ostringstream written;
+    if (fuzzSet.set.WriteParameters(written) != CParam::OK) return;
+    writeFile("written.par", written.str());
+    FuzzSet reader(conventions);
+    try {
+        if (reader.set.read_parameter_file("written.par") != CParam::OK) fault("the written parameters were refused");
+    } catch (const ProcessEnded&) {
+        fault("the written parameters ended the process");
+    }
+    if (listing(reader.set) != listing(fuzzSet.set)) fault("the written parameters read back to other values");
+}
+
 // Interprets the words twice with one set, checking after each time, and writes the values back.
 Outcome interpretTwice(std::vector<std::string> list, unsigned conventions) {
     QuietErrorStream quiet;
@@ -336,8 +356,7 @@ Outcome interpretTwice(std::vector<std::string> list, unsigned conventions) {
             fuzzSet.checkResult(result);
             fuzzSet.checkState();
         }
-        std::ostringstream written;
-        fuzzSet.set.WriteParameters(written);
+        checkWrittenReadsBack(fuzzSet, conventions);
     } catch (const ProcessEnded& end) {
         if (end.failedCondition != nullptr) fault("failed assertion: ", end.failedCondition);
         // -1 after a problem; 0 after help shown with today's conventions (Interpret_exitOnError).
