@@ -8,7 +8,7 @@
 // give: strict values (-n 3x is refused), switches that take on/off words (--CaseSensitive=off),
 // problems the program handles itself, help on standard output, quoted values in parameter files
 // and "-" for standard input; and the value kinds programs have: std::string, lists, the rest of the
-// words as a list of files, a range and a list of choices; values from environment variables
+// words as a list of files, a range, a list of choices and a type of its own (Order); values from environment variables
 // (WORDFREQ_Top=5), the parameters in force saved with where each came from (--SaveParameters), and
 // a completion script for bash, zsh or fish (--Completion bash).
 //
@@ -26,6 +26,19 @@
 
 namespace {
 
+// How the words are ordered: most frequent first, or by the word alone.
+enum class Order { Count, Alpha };
+
+}  // namespace
+
+// The two orders by their names on the command line, in files and in messages.
+template <>
+struct param::ValueType<Order> {
+    static constexpr param::Named<Order> names[] = {{Order::Count, "count"}, {Order::Alpha, "alpha"}};
+};
+
+namespace {
+
 struct Settings {
     int top = 10;
     unsigned int minLength = 1;
@@ -33,7 +46,7 @@ struct Settings {
     char* output = nullptr;
     std::string save;
     std::string completion;
-    std::string order;
+    Order order = Order::Count;
     std::vector<std::string> ignore;
     std::vector<std::string> files;
 };
@@ -88,7 +101,7 @@ bool countInput(const std::string& name, const Settings& settings, std::map<std:
 void writeMostFrequent(std::ostream& out, const std::map<std::string, long>& counts, const Settings& settings) {
     std::vector<std::pair<std::string, long>> words(counts.begin(), counts.end());
     // The map is in byte order already; a stable sort by count keeps it among equal counts.
-    if (settings.order == "count") {
+    if (settings.order == Order::Count) {
         std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     }
     for (int i = 0; i < settings.top && i < static_cast<int>(words.size()); ++i) {
@@ -107,10 +120,9 @@ int main(int argc, char** argv) {
     params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order, at least one; - is standard input",
                        true, "file", 1);
     params.AddParamDef("Ignore", 'i', &settings.ignore, {}, "a word not to count", true, "word", -1);
-    params.AddParamDef("Order", 'o', &settings.order, "count",
+    params.AddParamDef("Order", 'o', &settings.order, Order::Count,
                        "count: most frequent first, ties in byte order; alpha: byte order of the word", true,
                        "order", -1);
-    params.SetChoices("Order", {"count", "alpha"});
     params.AddParamDef("Top", 'n', &settings.top, 10, "how many words to print at most", true, "n", -1);
     params.SetRange("Top", "1", "100000");
     params.AddParamDef("MinLength", 'm', &settings.minLength, 1U, "shortest word counted, in characters", true,

@@ -88,7 +88,9 @@ TEST(ScalarDefinitionDeathTest, DefaultShownAndRefusalsEndTheProcessWithTheClass
     char token[] = "7", file[] = "p.par", bad[] = "-1";
     EXPECT_FALSE(d.isSatisfied());
     EXPECT_EQ(d.dealWith(token, file), 1);
-    EXPECT_TRUE(d.isSatisfied() && d.getSource() == file && d.getValue() == &port);
+    EXPECT_TRUE(d.isSatisfied());
+    EXPECT_EQ(d.getSource(), file);
+    EXPECT_EQ(d.getValue(), &port);
     EXPECT_EQ(shown(d), "Port=7\n");
     EXPECT_ENDS_PROCESS(d.dealWith(bad, nullptr), "\n'-1' should be an unsigned integer\n");
     EXPECT_ENDS_PROCESS(r.dealWith(nullptr, nullptr), "\n'' should be a double\n");
@@ -98,10 +100,16 @@ TEST(GenericDefinitionDeathTest, AcceptsNonEmptyTokensStoringNothingAsASwitchTak
     CParamDef d("Mode", 'm', TYPE_CHAR, nullptr, "d", "is no mode", false, 3);
     char value[] = "\xe9", empty[] = "";
     EXPECT_EQ(d.dealWith(value, nullptr), 1);
-    EXPECT_TRUE(d.isSatisfied() && d.getValue() == nullptr && shown(d).empty());
+    EXPECT_TRUE(d.isSatisfied());
+    EXPECT_EQ(d.getValue(), nullptr);
+    EXPECT_EQ(shown(d), "");
     EXPECT_STREQ(d.getPartypeName(), "");
-    EXPECT_TRUE(d.no_keyword() && d.myKWless_param(3) && !d.myKWless_param(-1));
-    EXPECT_TRUE(d.understands('m') && !d.understands('\0') && !d.understands("mode"));
+    EXPECT_TRUE(d.no_keyword());
+    EXPECT_TRUE(d.myKWless_param(3));
+    EXPECT_FALSE(d.myKWless_param(-1));
+    EXPECT_TRUE(d.understands('m'));
+    EXPECT_FALSE(d.understands('\0'));
+    EXPECT_FALSE(d.understands("mode"));
     EXPECT_ENDS_PROCESS(d.dealWith(empty, nullptr), "\n'' is no mode\n");
     EXPECT_DEATH(CParamDef(nullptr, 0, TYPE_INT, "n", "d", "e", true, -1), "^Assertion failed: keyword\n$");
     bool verbose = true;  // a switch: any mention turns it on for good, and it never takes a position
@@ -109,9 +117,14 @@ TEST(GenericDefinitionDeathTest, AcceptsNonEmptyTokensStoringNothingAsASwitchTak
     EXPECT_EQ(shown(sw) + defaultOf(sw), "Verbose=0\n0");
     char no[] = "0";
     EXPECT_EQ(sw.dealWith(no, nullptr) + sw.dealWith(nullptr, nullptr), 2);
-    EXPECT_TRUE(verbose && sw.isSatisfied() && sw.getValue() == &verbose && sw.myKWless_param(-1));
+    EXPECT_TRUE(verbose);
+    EXPECT_TRUE(sw.isSatisfied());
+    EXPECT_EQ(sw.getValue(), &verbose);
+    EXPECT_TRUE(sw.myKWless_param(-1));
     EXPECT_EQ(shown(sw), "Verbose=1\n");
-    EXPECT_FALSE(sw.skipAfter() || sw.no_keyword() || sw.myKWless_param(2));
+    EXPECT_FALSE(sw.skipAfter());
+    EXPECT_FALSE(sw.no_keyword());
+    EXPECT_FALSE(sw.myKWless_param(2));
 }
 
 TEST(StringDefinitionDeathTest, PointsAtTheDefaultThenAtItsOwnCopyOfTheLatestValue) {

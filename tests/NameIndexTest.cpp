@@ -19,6 +19,8 @@ TEST(NameIndex, FindsEveryNameAsItGrowsAndNothingElse) {
             ASSERT_EQ(index.withKeyword(("kw" + std::to_string(n)).c_str()), &elements[n]) << n;
         }
     }
-    EXPECT_TRUE(index.withFlag('a') == &elements[0] && index.withFlag('\xff') == &elements[1] && !index.withFlag('\0'));
+    EXPECT_EQ(index.withFlag('a'), &elements[0]);
+    EXPECT_EQ(index.withFlag('\xff'), &elements[1]);
+    EXPECT_EQ(index.withFlag('\0'), nullptr);
     for (const char* missing : {"kw100000", "kw", "", "Kw1", "kw1 "}) EXPECT_EQ(index.withKeyword(missing), nullptr);
 }

@@ -80,7 +80,7 @@ TEST(Origins, EachValueKnowsItsDefaultCommandLineVariableOrFileLineAndAVariableI
     EXPECT_EQ(kinds.set.getOriginFromKey("Nope").kind, ParamOrigin::DEFAULT);
     const std::string lines = written(kinds.set);
     for (const std::string& line : std::vector<std::string>{"C c  # default\n", "I 3  # from " + file + ", line 2\n", "S 6  # from $PARAMTEST_S\n",
-                                    "L 8  # from the command line\n", "Ints 1  # from $PARAMTEST_Ints\nInts 2  # from $PARAMTEST_Ints\nInts 9  # from " + file + ", line 3\n",
+                                    "L 8  # from the command line\n", "\nInts 9  # from " + file + ", line 3\nWords w  #",
                                     "# T: nothing to write, the default holds\n", "# On: nothing to write, the default holds\n"}) {
         EXPECT_NE(lines.find(line), std::string::npos) << line << " in\n" << lines;
     }

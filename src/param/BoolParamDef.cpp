@@ -14,7 +14,7 @@ CBoolParamDef::CBoolParamDef(const char* keyword_, char flag_, bool* var_, bool 
                              const char* partypeName_, const char* description_, bool optional_,
                              int kwlessPosition_)
     : CParamDef(keyword_, flag_, TYPE_BOOL, partypeName_, description_,
-                param_detail::text::errorDescription(TYPE_BOOL), optional_, kwlessPosition_),
+                param_detail::text::kSwitchRefusal, optional_, kwlessPosition_),
       var(var_),
       defaultValue(defaultValue_) {
     *var = defaultValue;

@@ -117,45 +117,15 @@ int CParam::registerOrDestroy(CParamDef* definition) {
         return addTyped<Definition>(keyword, flag, var, defaultValue, description, optional,  \
                                     partypeName, kwlessPosition);                             \
     }
+#define PARAM_SCALAR_OVERLOAD(T) PARAM_TYPED_OVERLOAD(CScalarParamDef<T>, T, T)
 
-PARAM_TYPED_OVERLOAD(CCharParamDef, char, char)
-PARAM_TYPED_OVERLOAD(CIntParamDef, int, int)
-PARAM_TYPED_OVERLOAD(CUnsignedintParamDef, unsigned int, unsigned int)
-PARAM_TYPED_OVERLOAD(CShortintParamDef, short, short)
-PARAM_TYPED_OVERLOAD(CUnsignedshortParamDef, unsigned short, unsigned short)
-PARAM_TYPED_OVERLOAD(CLongintParamDef, long, long)
-PARAM_TYPED_OVERLOAD(CUnsignedlongParamDef, unsigned long, unsigned long)
+PARAM_SCALAR_TYPES(PARAM_SCALAR_OVERLOAD)
 PARAM_TYPED_OVERLOAD(CStringParamDef, char*, const char*)
-PARAM_TYPED_OVERLOAD(CDoubleParamDef, double, double)
-PARAM_TYPED_OVERLOAD(CFloatParamDef, float, float)
 PARAM_TYPED_OVERLOAD(CBoolParamDef, bool, bool)
 PARAM_TYPED_OVERLOAD(CStdStringParamDef, std::string, const char*)
 
+#undef PARAM_SCALAR_OVERLOAD
 #undef PARAM_TYPED_OVERLOAD
-
-template <typename T>
-int CParam::AddParamDef(const char* keyword, char flag, std::vector<T>* var, const std::vector<T>& defaultValue,
-                        const char* description, bool optional, const char* partypeName, int kwlessPosition) {
-    std::vector<T> copy;
-    if (!param_detail::tryAllocating([&] { copy = defaultValue; })) return 0;
-    return registerOrDestroy(param_detail::tryNew<CListParamDef<T>>(keyword, flag, var, std::move(copy), partypeName,
-                                                                    description, optional, kwlessPosition));
-}
-
-#define PARAM_LIST_OVERLOAD(T)                                                                          \
-    template int CParam::AddParamDef(const char*, char, std::vector<T>*, const std::vector<T>&, const char*, \
-                                     bool, const char*, int);
-PARAM_LIST_OVERLOAD(char)
-PARAM_LIST_OVERLOAD(int)
-PARAM_LIST_OVERLOAD(unsigned int)
-PARAM_LIST_OVERLOAD(short)
-PARAM_LIST_OVERLOAD(unsigned short)
-PARAM_LIST_OVERLOAD(long)
-PARAM_LIST_OVERLOAD(unsigned long)
-PARAM_LIST_OVERLOAD(double)
-PARAM_LIST_OVERLOAD(float)
-PARAM_LIST_OVERLOAD(std::string)
-#undef PARAM_LIST_OVERLOAD
 
 int CParam::SetRange(const char* keyword, const char* lower, const char* upper) {
     CParamDef* definition = keyword != nullptr ? definitionWithKeyword(keyword) : nullptr;
@@ -188,21 +158,6 @@ ParamListElement* CParam::elementWithFlag(char letter) const {
 CParamDef* CParam::definitionWithKeyword(const char* keyword) const {
     const ParamListElement* element = elementWithKeyword(keyword);
     return element != nullptr ? element->definition : nullptr;
-}
-
-int CParam::hand(ParamListElement* element, char* value, char* source) {
-    const int taken = element->definition->dealWith(value, source);
-    if (taken != 0) element->origin = handing;
-    return taken;
-}
-
-// Positions are asked of every definition in registration order, since a
-// host's subclass may answer myKWless_param in its own way.
-ParamListElement* CParam::positionalElement(int position) const {
-    for (ParamListElement* element = firstElement; element != nullptr; element = element->next) {
-        if (element->definition->myKWless_param(position)) return element;
-    }
-    return nullptr;
 }
 
 void* CParam::getValueFromKey(const char* keyword) {
@@ -278,24 +233,6 @@ void CParam::Display(std::ostream& out) const {
 int CParam::showError(int problem, const char* subject, const char* detail) {
     text::Problem report{problem, subject, detail};
     report.visible = (GetConventions() & RETURN_PROBLEMS) != 0;
-    text::problem(report, programName);
-    return problem;
-}
-
-// A value the definition refused. With the specified behaviour only a host's own definition gets
-// here, and the message is the plain one; when the set returns problems, the message also says
-// what the value should have been and, for a file, gives the line number.
-int CParam::reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
-                          const char* line, long lineNumber) {
-    if ((GetConventions() & RETURN_PROBLEMS) == 0) return showError(problem, subject, line ? line : value);
-    std::string why;
-    param_detail::tryAllocating([&] { why = definition->refusalOf(value); });
-    // Empty when the definition refused what its conversion takes (a host's own rule), or memory ran out.
-    text::Problem report{problem, subject, line ? line : value, lineNumber};
-    report.expected = why.empty() ? definition->errordesc.get() : why.c_str();
-    report.value = value;
-    report.parameter = line ? definition->getKeyword() : nullptr;
-    report.visible = true;
     text::problem(report, programName);
     return problem;
 }

@@ -20,11 +20,21 @@
 // conventions instead (strict values, problems the host handles, help on
 // standard output, quoted values in files, "-" as a word):
 //     params.SetConventions(CParam::CONVENTIONS_TODAY);
+//
+// Precedence, lowest to highest: the default, the environment
+// (SetEnvironmentPrefix; the file its ParameterFile variable names
+// included), then the command line and the files it names, in their order.
+// A scalar takes the last value given. A list takes the elements of the
+// highest source that gave any: within one source (the command line and its
+// files are one) elements add up, and the first element of a higher source
+// replaces what a lower one gave. Each interpretation starts afresh: lists
+// have their defaults again, and the files read before are no loop.
 #ifndef PARAM_PARAM_H
 #define PARAM_PARAM_H
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,8 +43,9 @@
 
 namespace param_detail {
 struct Registry;
-struct FileReading;
 struct Environment;
+class Interpretation;
+class ConfigurationWriter;
 }
 
 // One element of the set's definition list, in registration order.
@@ -150,13 +161,19 @@ public:
     // delimiter "--" (which would lose the text and take every later option
     // for a positional word).
     static constexpr unsigned STRICT_WORDS = 32;
-    static constexpr unsigned CONVENTIONS_TODAY = 63;
+    // FILE_IDENTITY: a ParameterFile line is refused as a loop only when its
+    // file is open on the chain of files that led to it, whatever name reaches
+    // it (p.par, ./p.par, a link: the same file); a file two others name is
+    // read for each. Without it, a file this interpretation has read by the
+    // same name is refused.
+    static constexpr unsigned FILE_IDENTITY = 64;
+    static constexpr unsigned CONVENTIONS_TODAY = 127;
     // What Interpret_returnError returns after showing the usage screen
     // when the set returns problems or shows help on standard output.
     static constexpr int HELP_SHOWN = 2;
 
     void SetConventions(unsigned conventions);
-    unsigned GetConventions() const { return conventions | temporaryConventions; }
+    unsigned GetConventions() const { return conventions; }
 
     // An empty set.
     CParam();
@@ -238,11 +255,16 @@ public:
     // At a position, the list takes that positional word and every later
     // one (tool a.txt b.txt c.txt); obligatory, it needs at least one. T is
     // char, int, unsigned int, short, unsigned short, long, unsigned long,
-    // double, float or std::string.
+    // double, float, std::string or a type the host described (ParamValue.h).
     template <typename T>
     int AddParamDef(const char* keyword, char flag, std::vector<T>* var,
                     const std::vector<T>& defaultValue, const char* description, bool optional,
                     const char* partypeName, int kwlessPosition);
+    // A variable of a type the host described (ParamValue.h): an enumeration
+    // by its names, a duration, a path, any type.
+    template <typename T, typename = std::enable_if_t<param_detail::IsDescribed<T>::value>>
+    int AddParamDef(const char* keyword, char flag, T* var, T defaultValue, const char* description,
+                    bool optional, const char* partypeName, int kwlessPosition);
     // A generic definition without a variable: it only records that a
     // non-empty value came; errordesc ends its refused-value message.
     int AddParamDef(const char* keyword, char flag, types type, const char* description,
@@ -254,7 +276,8 @@ public:
     // every parameter whose variable prefix+keyword is set (WORDFREQ_Top)
     // takes its value, converted and checked like any other, so the command
     // line and the files it names override the environment. A list takes the
-    // variable's words (separated by blanks). prefix+"ParameterFile" names a
+    // variable's words (separated by blanks), which elements given on the
+    // command line replace (see Precedence above). prefix+"ParameterFile" names a
     // parameter file, read before the variables. A refused value, and a file
     // that cannot be read, is a problem (returned, even by default) whose
     // message names the variable. A null or empty prefix: no environment.
@@ -368,15 +391,12 @@ private:
     // created with the first registration.
     std::unique_ptr<param_detail::Registry> registry;
     unsigned conventions = 0;
-    // Conventions in force for a while on top of the host's (the environment's values are returned).
-    unsigned temporaryConventions = 0;
-    // Where the value being handed to a definition comes from.
-    ParamOrigin handing;
-    // The environment prefix and the names of the variables read; null without a prefix.
+    // The environment prefix and the names of the variables read (the origins of their values point
+    // there); null before a prefix is set.
     std::unique_ptr<param_detail::Environment> environment;
-    // Why a file is read, when not because a word or line names it (an environment variable).
-    const char* fileNamedBy = nullptr;
-    friend class CParamDef;
+    // Interpretations and the written configuration work over the set's records.
+    friend class param_detail::Interpretation;
+    friend class param_detail::ConfigurationWriter;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
@@ -385,35 +405,25 @@ private:
     int registerOrDestroy(CParamDef* definition);
     ParamListElement* elementWithKeyword(const char* keyword) const;
     ParamListElement* elementWithFlag(char letter) const;
-    ParamListElement* positionalElement(int position) const;
     CParamDef* definitionWithKeyword(const char* keyword) const;
-    // Hands value to the element's definition and, when it takes it, records where it came from.
-    int hand(ParamListElement* element, char* value, char* source);
-
-    struct WordWalk;
-    int interpretPositionalWord(WordWalk& walk);
-    int interpretLongForm(WordWalk& walk);
-    int interpretShortForm(WordWalk& walk);
-    int giveValue(ParamListElement* element, const char* subject, char* value);
-    int showHelp(WordWalk& walk);
-    int checkObligatoryParameters();
-    int readEnvironment();
-    int takeFromEnvironment(ParamListElement* element, const char* name, const char* value);
-    int composeParameterFile(std::string& text, const std::vector<std::string>& leaveOut);
-    int composeLines(std::string& text, ParamListElement* element);
-    bool readsBack(const std::string& line, CParamDef* definition, std::size_t index);
-
-    // What the reading of a file shares with the files it names; null between readings.
-    param_detail::FileReading* reading = nullptr;
-    int readParameterFile(const char* fileName);
-    char* recordParameterFile(const char* fileName);
-    bool parameterFileAlreadyRead(const char* fileName) const;
-    int interpretFileLine(char* source, const char* line, long lineNumber, char* workingCopy);
-    int refuseFileLine(char* source, const char* line, long lineNumber, const char* reason);
-    int reportRefusal(int problem, CParamDef* definition, const char* subject, const char* value,
-                      const char* line = nullptr, long lineNumber = 0);
-    int reportFileProblem(int problem, const char* fileName, const char* line, long lineNumber,
-                          const char* reason = nullptr);
 };
+
+template <typename T, typename>
+int CParam::AddParamDef(const char* keyword, char flag, T* var, T defaultValue, const char* description,
+                        bool optional, const char* partypeName, int kwlessPosition) {
+    return registerOrDestroy(new (std::nothrow) CScalarParamDef<T>(keyword, flag, var, std::move(defaultValue),
+                                                                   partypeName, description, optional, kwlessPosition));
+}
+
+template <typename T>
+int CParam::AddParamDef(const char* keyword, char flag, std::vector<T>* var, const std::vector<T>& defaultValue,
+                        const char* description, bool optional, const char* partypeName, int kwlessPosition) {
+    try {
+        return registerOrDestroy(new (std::nothrow) CListParamDef<T>(keyword, flag, var, defaultValue, partypeName,
+                                                                     description, optional, kwlessPosition));
+    } catch (...) {
+        return 0;  // the default's copy could not be made
+    }
+}
 
 #endif

@@ -4,6 +4,7 @@
 // they never run the program while completing.
 #include <cctype>
 #include <cstring>
+#include <deque>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -178,11 +179,15 @@ int CParam::WriteCompletionScript(std::ostream& out, const char* shell, const ch
     const bool written = param_detail::tryAllocating([&] {
         std::vector<Option> options = {{'h', "help", usage::helpDescription(), false, false, nullptr, false},
                                        {'f', "ParameterFile", usage::parameterFileDescription(), true, true, nullptr, true}};
+        std::deque<std::vector<std::string>> named;  // the names of types described by their names
         for (ParamListElement* e = firstElement; e != nullptr; e = e->next) {
             CParamDef* d = e->definition;
             if (d->no_keyword()) continue;  // given by position only: a file name
             const std::vector<std::string>* choices = d->check ? d->check->words() : nullptr;
-            const bool text = d->type == TYPE_STRING || d->type == TYPE_STDSTRING;
+            if (choices == nullptr && d->valueType != nullptr && d->valueType->names != nullptr) {
+                choices = &named.emplace_back(d->valueType->names, d->valueType->names + d->valueType->nameCount);
+            }
+            const bool text = d->valueType != nullptr && d->valueType->files;
             options.push_back({d->getFlag(), d->getKeyword(), d->description.get(), d->skipAfter(),
                                d->skipAfter() && text && choices == nullptr, choices, d->isList()});
         }

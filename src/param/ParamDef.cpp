@@ -27,6 +27,20 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
       kwlessPosition(kwlessPosition_),
       source(nullptr) {}
 
+CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* partypeName_, const char* description_,
+                     const param_detail::ValueOps& ops, bool optional_, int kwlessPosition_)
+    : satisfied(optional_),
+      optionalParam(optional_),
+      keyword(copyTextOrStop(keyword_, "keyword")),
+      flag(flag_),
+      type(type_),
+      partypeName(partypeName_ != nullptr ? partypeName_ : ""),
+      description(copyTextOrStop(description_, "description")),
+      errordesc(param_detail::joinTextsOrStop(param_detail::text::shouldBe(), ops.name, "errordesc")),
+      kwlessPosition(kwlessPosition_),
+      source(nullptr),
+      valueType(&ops) {}
+
 CParamDef::~CParamDef() = default;
 
 int CParamDef::dealWith(char* value, char* valueSource) {
@@ -68,10 +82,51 @@ void CParamDef::markSatisfied(char* valueSource) {
     source = valueSource;
 }
 
-// Only the set knows where the value it hands on comes from.
-ParamOrigin CParamDef::originNow() const {
-    return owner != nullptr ? owner->handing : ParamOrigin{nullptr, 0, ParamOrigin::COMMAND_LINE};
+void CParamDef::startOver(bool) {}
+
+const char* CParamDef::refusalFor(const char* text, void* value) const {
+    if (!valueType->read(text, value, follows(CParam::STRICT_VALUES))) return errordesc.get();
+    return checked(value);
 }
+
+int CParamDef::keepRange(const char* lower, const char* upper) {
+    return keepCheck(param_detail::makeRange(*valueType, lower, upper));
+}
+
+int CParamDef::setChoicesOfWords(const std::vector<std::string>& words) { return keepCheck(param_detail::makeChoices(words)); }
+
+void CParamDef::writeListEntry(std::ostream& out) {
+    CParamDef::writeSynopsisEntry(out);
+    if (no_keyword()) usage::repeated(out);
+}
+
+void CParamDef::addValueText(const void* value, std::vector<std::string>& texts) const {
+    std::string text;
+    if (!valueType->write(value, text, follows(CParam::STRICT_VALUES))) text.clear();  // the empty text is never written
+    texts.push_back(std::move(text));
+}
+
+void CParamDef::showValues(std::ostream& out, const void* (*at)(const void*, std::size_t), const void* values,
+                           std::size_t count) const {
+    if (values == nullptr) stop("var");
+    out << keyword.get() << "=";
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) out << ",";
+        valueType->show(out, at != nullptr ? at(values, i) : values);
+    }
+    out << std::endl;
+}
+
+void CParamDef::showElements(std::ostream& out, const void* (*at)(const void*, std::size_t), const void* values,
+                             std::size_t count) const {
+    if (count == 0) usage::noElements(out);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) out << ", ";
+        valueType->show(out, at(values, i));
+    }
+}
+
+void CParamDef::stop(const char* what) { param_detail::failAssertion(what); }
 
 int CParamDef::getValueTexts(std::vector<std::string>&, std::vector<ParamOrigin>&) { return 0; }
 
@@ -147,7 +202,11 @@ void CParamDef::writeDesc() { writeDescription(std::cerr); }
 void CParamDef::writeDescription(std::ostream& out) {
     writeDescHead(out);
     usage::description(out, description.get());
-    if (check) usage::constraint(out, check->summary());
+    if (check) {
+        usage::constraint(out, check->summary());
+    } else if (valueType != nullptr && valueType->names != nullptr) {
+        usage::constraint(out, valueType->name);
+    }
     if (isList()) usage::listNote(out, no_keyword());
     if (optional()) {
         usage::defaultLabel(out);

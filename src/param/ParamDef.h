@@ -12,10 +12,15 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "ParamValue.h"
 
 class CParam;
 namespace param_detail {
+class ConfigurationWriter;
+class Interpretation;
 class NameIndex;
 class ValueCheck;
 }
@@ -34,7 +39,8 @@ enum types {
     TYPE_DOUBLE = 8,
     TYPE_FLOAT = 9,
     TYPE_BOOL = 10,
-    TYPE_STDSTRING = 11
+    TYPE_STDSTRING = 11,
+    TYPE_HOST = 12  // a type the host described (ParamValue.h)
 };
 
 // Where a value came from: its default, the command line, an environment
@@ -152,6 +158,14 @@ public:
     virtual void writeDescription(std::ostream& out);
     virtual void writeValueName(std::ostream& out);
     virtual void writeDefaultValue(std::ostream& out);
+    // For a definition that gathers values (a list): the values in force are
+    // to go with the next value given, which starts them afresh; with
+    // toDefault the default is in force again at once. The set calls it when
+    // an interpretation starts (toDefault) and before it hands the first value
+    // of a later source (the command line after the environment), so that a
+    // list takes the elements of the latest source that gives any. The base
+    // keeps one value: nothing to do.
+    virtual void startOver(bool toDefault);
 
     // True when the parameter may be omitted.
     bool optional();
@@ -171,6 +185,8 @@ protected:
     // The set reads the keyword and flag fields directly for its lookup
     // tables, exactly as understands() compares them.
     friend class CParam;
+    friend class param_detail::ConfigurationWriter;
+    friend class param_detail::Interpretation;
     friend class param_detail::NameIndex;
 
     // What the operations above report. source is not owned: it points
@@ -193,12 +209,19 @@ protected:
     // null when there are none.
     std::unique_ptr<param_detail::ValueCheck> check;
 
+    // For a definition bound to a value of the described type of ops: the refused-value text is
+    // "should be " and the type's name.
+    CParamDef(const char* keyword, char flag, types type, const char* partypeName, const char* description,
+              const param_detail::ValueOps& ops, bool optional, int kwlessPosition);
+
+    // The description of the value's type, for a definition bound to a value of a described type
+    // (a list: of its elements); null for the others. The set's writer, help and completion go by it.
+    const param_detail::ValueOps* valueType = nullptr;
+
     // Whether the set's conventions include one of CParam's flags.
     bool follows(unsigned convention) const;
     // Records an accepted value's source; used by every dealWith.
     void markSatisfied(char* valueSource);
-    // The origin of the value being handed to the definition now (by its set).
-    ParamOrigin originNow() const;
     // Refuses a value the conversion did not take: by default writes the
     // refused-value message (ending with refusalOf) and ends the process; when
     // the set returns problems, returns 0 and leaves the report to the set.
@@ -207,6 +230,9 @@ protected:
     // the allocation message and ends the process; when the set returns
     // problems, returns 0.
     int refuseCopy();
+    // Reads text as a value of valueType's type into value (one of that type) and checks it against
+    // the range or choices: null when it is taken, else what it should have been.
+    const char* refusalFor(const char* text, void* value) const;
     // What a value must keep to when it does not keep to the range or choices
     // (value: a value of the definition's type, the element's type for a list,
     // a std::string for every kind of string); null when it keeps to them or
@@ -217,6 +243,20 @@ protected:
     // Keeps a range or choices that setRange or setChoices made: 1, or 0 for
     // none made (the earlier one stays).
     int keepCheck(std::unique_ptr<param_detail::ValueCheck> made);
+    // A range of valueType's type from its texts (setRange); the given words as choices (setChoices).
+    int keepRange(const char* lower, const char* upper);
+    int setChoicesOfWords(const std::vector<std::string>& words);
+    // The synopsis entry of a list: at a position, its name and "...".
+    void writeListEntry(std::ostream& out);
+    // Adds value's text (valueType's write) to texts, or "" when no text reads back to it.
+    void addValueText(const void* value, std::vector<std::string>& texts) const;
+    // Writes "keyword=" and the values of a list (count of them, the one at i given by at) or of one
+    // value, and a line end.
+    void showValues(std::ostream& out, const void* (*at)(const void* values, std::size_t i), const void* values,
+                    std::size_t count) const;
+    // Writes a list's default: the elements, separated by ", ", or the word for none.
+    void showElements(std::ostream& out, const void* (*at)(const void* values, std::size_t i), const void* values,
+                      std::size_t count) const;
     // The screen's pieces where a host may have overridden the forms that
     // write to standard error: those when out is standard error, else the
     // stream forms.
@@ -224,16 +264,39 @@ protected:
     void defaultTo(std::ostream& out);
     // The description block's opening line, up to the ":" (without it).
     void writeDescHead(std::ostream& out);
+    // Stops the process at an assertion naming what (an impossible state).
+    [[noreturn]] static void stop(const char* what);
 };
 
-// A definition bound to a scalar variable of the host (char, the integer
-// kinds, double, float). What differs between the nine (type code,
-// refused-value text) is data in ParamDef.cpp, so one template serves them
-// all. A token is converted by one formatted stream extraction: leading
-// white space is skipped, the longest readable beginning is taken, and an
-// empty, unreadable or out-of-range token is refused (so is a negative
-// number for the unsigned kinds). The refused-value texts read "should be an
-// integer", "should be a double" and so on.
+#define PARAM_EXTERN_SCALAR_DEFINITION(T) extern template class CScalarParamDef<T>;
+#define PARAM_EXTERN_LIST_DEFINITION(T) extern template class CListParamDef<T>;
+
+namespace param_detail {
+
+// The type code of the definitions of T; a type the host described has TYPE_HOST.
+template <typename T>
+constexpr types typeCode() {
+    if constexpr (std::is_same<T, char>::value) return TYPE_CHAR;
+    if constexpr (std::is_same<T, int>::value) return TYPE_INT;
+    if constexpr (std::is_same<T, unsigned int>::value) return TYPE_UNSIGNEDINT;
+    if constexpr (std::is_same<T, short>::value) return TYPE_SHORTINT;
+    if constexpr (std::is_same<T, unsigned short>::value) return TYPE_UNSIGNEDSHORT;
+    if constexpr (std::is_same<T, long>::value) return TYPE_LONGINT;
+    if constexpr (std::is_same<T, unsigned long>::value) return TYPE_UNSIGNEDLONG;
+    if constexpr (std::is_same<T, double>::value) return TYPE_DOUBLE;
+    if constexpr (std::is_same<T, float>::value) return TYPE_FLOAT;
+    if constexpr (std::is_same<T, std::string>::value) return TYPE_STDSTRING;
+    return TYPE_HOST;
+}
+
+}  // namespace param_detail
+
+// A definition bound to a variable of the host of a described type (ParamValue.h): char, the integer
+// kinds, double, float, or a type of the host's own. The description says how a token converts: by
+// default, for the numbers, one formatted stream extraction (leading white space skipped, the longest
+// readable beginning taken, an empty, unreadable or out-of-range token refused, so is a negative
+// number for the unsigned kinds); with strict values the whole token. The refused-value texts read
+// "should be an integer", "should be a double" and so on.
 //
 // Owns nothing of the host's: var must outlive the definition.
 template <typename T>
@@ -243,7 +306,7 @@ public:
     CScalarParamDef(const char* keyword, char flag, T* var, T defaultValue,
                     const char* partypeName, const char* description, bool optional,
                     int kwlessPosition);
-    ~CScalarParamDef() override;
+    ~CScalarParamDef() override = default;
 
     // The address of the host's variable.
     void* getValue() override;
@@ -252,20 +315,22 @@ public:
     // 1 with the value stored into *var, or 0 when refused (*var is then
     // unchanged).
     int getVarFromToken(char* token) override;
-    // The default, as a stream writes a T.
-    void writeDefault() override;
-    // Every kind but char is numeric.
+    // A type with an order takes a range (char does not).
     int setRange(const char* lower, const char* upper) override;
-    // Numbers as the shortest text that reads back to the same value.
+    // The text that reads back to the value.
     int getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>& origins) override;
     std::string refusalOf(const char* value) override;
     bool readsBack(const char* text, std::size_t index) override;
     bool holdsDefault() override;
+    // The default, as the description shows it (a stream writes the built-in types).
     void writeDefaultValue(std::ostream& out) override;
 
 protected:
     T* var;
     T defaultValue;
+
+private:
+    static const void* at(const void* values, std::size_t) { return values; }
 };
 
 using CCharParamDef = CScalarParamDef<char>;
@@ -277,16 +342,6 @@ using CLongintParamDef = CScalarParamDef<long>;
 using CUnsignedlongParamDef = CScalarParamDef<unsigned long>;
 using CDoubleParamDef = CScalarParamDef<double>;
 using CFloatParamDef = CScalarParamDef<float>;
-
-extern template class CScalarParamDef<char>;
-extern template class CScalarParamDef<int>;
-extern template class CScalarParamDef<unsigned int>;
-extern template class CScalarParamDef<short>;
-extern template class CScalarParamDef<unsigned short>;
-extern template class CScalarParamDef<long>;
-extern template class CScalarParamDef<unsigned long>;
-extern template class CScalarParamDef<double>;
-extern template class CScalarParamDef<float>;
 
 // A definition bound to a string variable of the host (a char*). The
 // variable first points at the default itself (not copied, possibly null);
@@ -389,10 +444,11 @@ protected:
 // time the parameter is given, on the command line or on a line of a
 // parameter file, in the order the interpreter and the reader meet them.
 // The default list is what the variable holds until the first value the
-// user gives, which replaces it. At a position, the list takes the
-// positional word there and every later one. T is one of the scalar types or
-// std::string; elements convert as the scalar definitions of T do (an empty
-// string is refused).
+// user gives, which replaces it; so are the elements of a source (the
+// environment) until the first value of a later one (the command line). At a
+// position, the list takes the positional word there and every later one. T
+// is a described type (ParamValue.h); elements convert as the scalar
+// definitions of T do (an empty string is refused).
 template <typename T>
 class CListParamDef : public CParamDef {
 public:
@@ -400,14 +456,12 @@ public:
     CListParamDef(const char* keyword, char flag, std::vector<T>* var, std::vector<T> defaultValue,
                   const char* partypeName, const char* description, bool optional,
                   int kwlessPosition);
-    ~CListParamDef() override;
+    ~CListParamDef() override = default;
 
-    void usageInfo() override;         // a positional list: its name, then "..."
     bool myKWless_param(int position) override;  // at its position or any later one
     void* getValue() override;         // the address of the host's vector
     void display(std::ostream& out) const override;  // "keyword=a,b,c"
     int getVarFromToken(char* token) override;
-    void writeDefault() override;      // the elements, separated by ", "; "none" when empty
     int setRange(const char* lower, const char* upper) override;
     int setChoices(const std::vector<std::string>& words) override;
     bool isList() override;
@@ -415,25 +469,192 @@ public:
     std::string refusalOf(const char* value) override;
     bool readsBack(const char* text, std::size_t index) override;
     bool holdsDefault() override;
-    void writeSynopsisEntry(std::ostream& out) override;
-    void writeDefaultValue(std::ostream& out) override;
+    void writeSynopsisEntry(std::ostream& out) override;  // a positional list: its name, then "..."
+    void writeDefaultValue(std::ostream& out) override;   // the elements, separated by ", "; "none" when empty
+    void startOver(bool toDefault) override;
 
 protected:
     std::vector<T>* var;
     std::vector<T> defaultValue;
+    // False while the elements in force are to go with the next value: the default's, or those of an
+    // earlier source.
     bool defaultReplaced = false;
-    std::vector<ParamOrigin> elementOrigins;  // once the default is replaced: one per element
+
+private:
+    static const void* at(const void* values, std::size_t i) { return &(*static_cast<const std::vector<T>*>(values))[i]; }
 };
 
-extern template class CListParamDef<char>;
-extern template class CListParamDef<int>;
-extern template class CListParamDef<unsigned int>;
-extern template class CListParamDef<short>;
-extern template class CListParamDef<unsigned short>;
-extern template class CListParamDef<long>;
-extern template class CListParamDef<unsigned long>;
-extern template class CListParamDef<double>;
-extern template class CListParamDef<float>;
+// --- The members of the templates ------------------------------------------------------------
+
+template <typename T>
+CScalarParamDef<T>::CScalarParamDef(const char* keyword_, char flag_, T* var_, T defaultValue_, const char* partypeName_,
+                                    const char* description_, bool optional_, int kwlessPosition_)
+    : CParamDef(keyword_, flag_, param_detail::typeCode<T>(), partypeName_, description_,
+                param_detail::opsOf<T>(), optional_, kwlessPosition_),
+      var(var_),
+      defaultValue(defaultValue_) {
+    *var = defaultValue;
+}
+
+template <typename T>
+void* CScalarParamDef<T>::getValue() {
+    return var;
+}
+
+template <typename T>
+void CScalarParamDef<T>::display(std::ostream& out) const {
+    showValues(out, nullptr, var, 1);
+}
+
+template <typename T>
+int CScalarParamDef<T>::getVarFromToken(char* token) {
+    T value{};
+    if (token == nullptr || refusalFor(token, &value) != nullptr) return 0;
+    *var = std::move(value);
+    return 1;
+}
+
+template <typename T>
+int CScalarParamDef<T>::setRange(const char* lower, const char* upper) {
+    return keepRange(lower, upper);
+}
+
+template <typename T>
+int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
+    addValueText(var, texts);
+    return 1;
+}
+
+template <typename T>
+std::string CScalarParamDef<T>::refusalOf(const char* token) {
+    T value{};
+    const char* refusal = token != nullptr ? refusalFor(token, &value) : errordesc.get();
+    return refusal != nullptr ? refusal : "";
+}
+
+template <typename T>
+bool CScalarParamDef<T>::readsBack(const char* text, std::size_t) {
+    T value{};
+    return text != nullptr && refusalFor(text, &value) == nullptr && valueType->equal(&value, var);
+}
+
+template <typename T>
+bool CScalarParamDef<T>::holdsDefault() {
+    return valueType->equal(var, &defaultValue);
+}
+
+template <typename T>
+void CScalarParamDef<T>::writeDefaultValue(std::ostream& out) {
+    valueType->show(out, &defaultValue);
+}
+
+template <typename T>
+CListParamDef<T>::CListParamDef(const char* keyword_, char flag_, std::vector<T>* var_, std::vector<T> defaultValue_,
+                                const char* partypeName_, const char* description_, bool optional_, int kwlessPosition_)
+    : CParamDef(keyword_, flag_, param_detail::typeCode<T>(), partypeName_, description_,
+                param_detail::opsOf<T>(), optional_, kwlessPosition_),
+      var(var_),
+      defaultValue(std::move(defaultValue_)) {
+    try {
+        *var = defaultValue;
+    } catch (...) {
+        stop("defaultValue");
+    }
+}
+
+template <typename T>
+bool CListParamDef<T>::myKWless_param(int position) {
+    return kwlessPosition > 0 ? position >= kwlessPosition : position == kwlessPosition;
+}
+
+template <typename T>
+void* CListParamDef<T>::getValue() {
+    return var;
+}
+
+template <typename T>
+void CListParamDef<T>::display(std::ostream& out) const {
+    showValues(out, &at, var, var->size());
+}
+
+template <typename T>
+int CListParamDef<T>::getVarFromToken(char* token) {
+    T value{};
+    if (token == nullptr || refusalFor(token, &value) != nullptr) return 0;
+    try {
+        if (!defaultReplaced) var->clear();
+        var->push_back(std::move(value));
+    } catch (...) {
+        return refuseCopy();
+    }
+    defaultReplaced = true;
+    return 1;
+}
+
+template <typename T>
+int CListParamDef<T>::setRange(const char* lower, const char* upper) {
+    return keepRange(lower, upper);
+}
+
+template <typename T>
+int CListParamDef<T>::setChoices(const std::vector<std::string>& words) {
+    return std::is_same<T, std::string>::value ? CParamDef::setChoicesOfWords(words) : 0;
+}
+
+template <typename T>
+bool CListParamDef<T>::isList() {
+    return true;
+}
+
+template <typename T>
+int CListParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector<ParamOrigin>&) {
+    for (const T& element : *var) addValueText(&element, texts);
+    return 1;
+}
+
+template <typename T>
+std::string CListParamDef<T>::refusalOf(const char* token) {
+    T value{};
+    const char* refusal = token != nullptr ? refusalFor(token, &value) : errordesc.get();
+    return refusal != nullptr ? refusal : "";
+}
+
+template <typename T>
+bool CListParamDef<T>::readsBack(const char* text, std::size_t index) {
+    T value{};
+    return text != nullptr && index < var->size() && refusalFor(text, &value) == nullptr &&
+           valueType->equal(&value, &(*var)[index]);
+}
+
+template <typename T>
+bool CListParamDef<T>::holdsDefault() {
+    return *var == defaultValue;
+}
+
+template <typename T>
+void CListParamDef<T>::writeSynopsisEntry(std::ostream& out) {
+    writeListEntry(out);
+}
+
+template <typename T>
+void CListParamDef<T>::writeDefaultValue(std::ostream& out) {
+    showElements(out, &at, &defaultValue, defaultValue.size());
+}
+
+template <typename T>
+void CListParamDef<T>::startOver(bool toDefault) {
+    if (toDefault) {
+        try {
+            *var = defaultValue;
+        } catch (...) {
+            stop("defaultValue");
+        }
+    }
+    defaultReplaced = false;
+}
+
+PARAM_SCALAR_TYPES(PARAM_EXTERN_SCALAR_DEFINITION)
+PARAM_SCALAR_TYPES(PARAM_EXTERN_LIST_DEFINITION)
 extern template class CListParamDef<std::string>;
 
 #endif

@@ -12,7 +12,7 @@ CStdStringParamDef::CStdStringParamDef(const char* keyword_, char flag_, std::st
                                        const char* defaultValue_, const char* partypeName_,
                                        const char* description_, bool optional_, int kwlessPosition_)
     : CParamDef(keyword_, flag_, TYPE_STDSTRING, partypeName_, description_,
-                param_detail::text::errorDescription(TYPE_STRING), optional_, kwlessPosition_),
+                param_detail::opsOf<std::string>(), optional_, kwlessPosition_),
       var(var_),
       defaultValue(defaultValue_) {
     if (!param_detail::tryAllocating([&] { *var = defaultValue != nullptr ? defaultValue : ""; })) {

@@ -15,7 +15,7 @@ CStringParamDef::CStringParamDef(const char* keyword_, char flag_, char** var_,
                                  const char* defaultValue_, const char* partypeName_,
                                  const char* description_, bool optional_, int kwlessPosition_)
     : CParamDef(keyword_, flag_, TYPE_STRING, partypeName_, description_,
-                param_detail::text::errorDescription(TYPE_STRING), optional_, kwlessPosition_),
+                param_detail::opsOf<std::string>(), optional_, kwlessPosition_),
       var(var_),
       defaultValue(defaultValue_),
       ownsValue(false) {

@@ -60,7 +60,8 @@ TEST(OutOfMemory, RegistrationThatCannotAllocateIsRefusedQuietly) {
         const int result = captured([&] { return set.AddParamDef(definition); }, &messages);
         allocationsBeforeFailure = -1;
         EXPECT_EQ(result, made < 2 ? 0 : 1) << made;
-        EXPECT_TRUE(messages.empty() && (set.getValueFromKey("Ratio") == &ratio) == (result == 1));
+        EXPECT_EQ(messages, "");
+        EXPECT_EQ(set.getValueFromKey("Ratio"), result == 1 ? &ratio : nullptr);
         if (result == 0) delete definition;
     }
 }

@@ -41,14 +41,6 @@ private:
     bool fill();
 };
 
-// What the reading of a parameter file shares with the files it names: the depth of nesting, and the
-// two line buffers, which a nested file may reuse since the line that names it is done with.
-struct FileReading {
-    int depth = 0;
-    Buffer line{"line"};
-    Buffer workingCopy{"line"};
-};
-
 }  // namespace param_detail
 
 #endif

@@ -22,6 +22,15 @@ Text copyTextOrStop(const char* text, const char* what) {
     return copy;
 }
 
+Text joinTextsOrStop(const char* first, const char* second, const char* what) {
+    const std::size_t head = std::strlen(first), tail = std::strlen(second);
+    Text joined = tryNewArray<char>(head + tail + 1);
+    if (!joined) failAssertion(what);
+    std::memcpy(joined.get(), first, head);
+    std::memcpy(joined.get() + head, second, tail + 1);
+    return joined;
+}
+
 char* Buffer::assign(const char* text, std::size_t length) {
     used = 0;
     append(text, length);

@@ -49,6 +49,8 @@ Text tryCopyText(const char* text, std::size_t length) noexcept;
 // A copy of text (which must not be null); stops at an assertion naming what
 // when either is impossible.
 Text copyTextOrStop(const char* text, const char* what);
+// The texts first and second joined, as copyTextOrStop makes a copy.
+Text joinTextsOrStop(const char* first, const char* second, const char* what);
 
 // A growable character buffer, reused from text to text; it always holds a
 // terminated text. Running out of memory while it grows stops the process

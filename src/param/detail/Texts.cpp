@@ -87,11 +87,15 @@ const char* unusableFlag(char flag) {
 const char* unusableKeyword(const char* keyword) {
     if (*keyword == '\0') return "It cannot be used: a keyword is not empty.";
     if (*keyword == '-' || *keyword == '#') return "It cannot be used: a keyword does not begin with '-' or '#'.";
+    // Blanks, "=" and the control characters, which no keyword may hold.
+    static constexpr auto kRefused = [] {
+        std::array<bool, 256> refused{};
+        for (int c = 0; c <= ' '; ++c) refused[c] = true;
+        refused['='] = refused[0x7f] = true;
+        return refused;
+    }();
     for (const char* c = keyword; *c != '\0'; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
-        if (byte <= ' ' || byte == 0x7f || byte == '=') {
-            return "It cannot be used: a keyword holds no blank, '=' or control character.";
-        }
+        if (kRefused[static_cast<unsigned char>(*c)]) return "It cannot be used: a keyword holds no blank, '=' or control character.";
     }
     return nullptr;
 }
@@ -195,6 +199,8 @@ void problem(const Problem& p, const char* programName) {
               << std::endl;
 }
 
+std::string namedByVariable(const std::string& variable) { return "It is named by $" + variable + "."; }
+
 const char* nestedTooDeep() {
     static const auto text = [] {
         std::array<char, 80> t{};
@@ -223,19 +229,18 @@ void refusedValue(const char* value, const char* errordesc) {
     std::cerr << std::endl << "'" << value << "' " << errordesc << std::endl;
 }
 
-const char* errorDescription(types type) {
-    switch (type) {
-    case TYPE_CHAR: return "should be a character";
-    case TYPE_STRING: return "should be a non null string";
-    case TYPE_INT:
-    case TYPE_LONGINT: return "should be an integer";
-    case TYPE_SHORTINT: return "should be a (short) integer";
-    case TYPE_DOUBLE: return "should be a double";
-    case TYPE_FLOAT: return "should be a float";
-    case TYPE_BOOL: return "";
-    default: return "should be an unsigned integer";
-    }
-}
+const char kCharacterName[] = "a character";
+const char kIntegerName[] = "an integer";
+const char kUnsignedName[] = "an unsigned integer";
+const char kShortName[] = "a (short) integer";
+const char kDoubleName[] = "a double";
+const char kFloatName[] = "a float";
+const char kTextName[] = "a non null string";
+const char kCharacterValueName[] = "CHAR";
+const char kNumberValueName[] = "NUM";
+const char kTextValueName[] = "TEXT";
+const char kSwitchRefusal[] = "";
+const char* shouldBe() { return "should be "; }
 
 void stringAllocationFailed() {
     std::cerr << "could not allocate memory for String parameter" << std::endl;

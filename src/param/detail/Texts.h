@@ -51,6 +51,8 @@ std::string visible(const char* text);
 void problem(const Problem& problem, const char* programName);
 // Why a line of a parameter file is refused although nothing is wrong with its keyword or value.
 const char* nestedTooDeep();
+// Why a parameter file is read that no word or line names: "It is named by $WORDFREQ_ParameterFile."
+std::string namedByVariable(const std::string& variable);
 const char* lineTooLong();
 const char* nulByte();
 const char* unclosedQuote();
@@ -60,9 +62,14 @@ const char* switchExpectation();
 const char* copyFailed();
 // What a definition writes before the process ends on a value it refuses.
 void refusedValue(const char* value, const char* errordesc);
-// The tail of the refused-value message of each value type ("should be an
-// integer"); "" for a switch.
-const char* errorDescription(types type);
+// What a value of each built-in type is called in messages ("It should be an integer.") and on a
+// help screen; the refused-value text of a switch, which nothing prints.
+extern const char kCharacterName[], kIntegerName[], kUnsignedName[], kShortName[], kDoubleName[], kFloatName[],
+    kTextName[];
+extern const char kCharacterValueName[], kNumberValueName[], kTextValueName[];
+extern const char kSwitchRefusal[];
+// What the refused-value text of a described type begins with, before its name.
+const char* shouldBe();
 void stringAllocationFailed();
 void exiting();
 void switchRefusedEmptyValue();

@@ -1,10 +1,12 @@
-// What a value must keep to beyond its type: a range of numbers or a list of words.
+// What a value must keep to beyond its type: a range of values or a list of words.
 #ifndef PARAM_DETAIL_VALUECHECK_H
 #define PARAM_DETAIL_VALUECHECK_H
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "ParamValue.h"
 
 namespace param_detail {
 
@@ -27,10 +29,10 @@ protected:
     std::string expected;
 };
 
-// The values from lower to upper of T; null when a limit is no value of T (read strictly), lower lies
-// above upper, or memory runs out. errordesc is the refused-value text of T.
-template <typename T>
-std::unique_ptr<ValueCheck> makeRange(const char* lower, const char* upper, const char* errordesc);
+// The values of ops' type from lower to upper, given as texts read strictly (either may be null: no
+// limit on that side); null when the type takes no range, a limit is no value of it, lower lies above
+// upper, or memory runs out.
+std::unique_ptr<ValueCheck> makeRange(const ValueOps& ops, const char* lower, const char* upper);
 
 // The given words, compared exactly; null when there are none or memory runs out.
 std::unique_ptr<ValueCheck> makeChoices(const std::vector<std::string>& words);
