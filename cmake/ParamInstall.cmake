@@ -35,6 +35,7 @@ install(TARGETS param
 install(FILES
         "${param_source_dir}/src/param/Param.h"
         "${param_source_dir}/src/param/ParamDef.h"
+        "${param_source_dir}/src/param/ParamValue.h"
     DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/param"
     COMPONENT Param_Development)
 
