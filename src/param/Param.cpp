@@ -4,6 +4,7 @@
 #include "Param.h"
 
 #include <cstring>
+#include <iostream>
 
 #include "detail/Environment.h"
 #include "detail/Memory.h"
@@ -92,6 +93,28 @@ int CParam::AddParamDef(CParamDef* definition) {
     ++definitionCount;
     definition->owner = this;
     return 1;
+}
+
+ParamListElement* CParam::adopt(CParamDef* definition) {
+    if (!registry) registry.reset(param_detail::tryNew<param_detail::Registry>());
+    ParamListElement* element = registry ? registry->elements.take(definition) : nullptr;
+    if (element != nullptr && !registry->names.add(element, 0, param_detail::NameIndex::hashOf(definition->keyword.get()))) {
+        registry->elements.giveBackLast();
+        element = nullptr;
+    }
+    if (element == nullptr) {
+        delete definition;
+        return nullptr;
+    }
+    if (definitionCount == 0) {
+        firstElement = element;
+    } else {
+        lastElement->next = element;
+    }
+    lastElement = element;
+    ++definitionCount;
+    definition->owner = this;
+    return element;
 }
 
 template <typename Definition, typename Var, typename Default>
@@ -233,7 +256,7 @@ void CParam::Display(std::ostream& out) const {
 int CParam::showError(int problem, const char* subject, const char* detail) {
     text::Problem report{problem, subject, detail};
     report.visible = (GetConventions() & RETURN_PROBLEMS) != 0;
-    text::problem(report, programName);
+    text::problem(report, programName, std::cerr);
     return problem;
 }
 

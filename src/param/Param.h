@@ -46,6 +46,7 @@ struct Registry;
 struct Environment;
 class Interpretation;
 class ConfigurationWriter;
+class CommandCore;
 }
 
 // One element of the set's definition list, in registration order.
@@ -397,12 +398,17 @@ private:
     // Interpretations and the written configuration work over the set's records.
     friend class param_detail::Interpretation;
     friend class param_detail::ConfigurationWriter;
+    friend class param_detail::CommandCore;
 
     template <typename Definition, typename Var, typename Default>
     int addTyped(const char* keyword, char flag, Var* var, Default defaultValue,
                  const char* description, bool optional, const char* partypeName,
                  int kwlessPosition);
     int registerOrDestroy(CParamDef* definition);
+    // Registers a definition of the new interface (param::Command), whose names are its command's
+    // concern: none is reserved or refused here. The definition's element, or null (the definition
+    // destroyed) when memory runs out.
+    ParamListElement* adopt(CParamDef* definition);
     ParamListElement* elementWithKeyword(const char* keyword) const;
     ParamListElement* elementWithFlag(char letter) const;
     CParamDef* definitionWithKeyword(const char* keyword) const;

@@ -1,6 +1,7 @@
 // The command-line source: walks the host's words once, left to right, by the set's grammar, and
 // gives what each word names to the interpretation.
 #include <cstring>
+#include <iostream>
 
 #include "Param.h"
 #include "detail/Interpretation.h"
@@ -33,7 +34,7 @@ public:
             } else if (current[1] == '-') {
                 consumed = longForm();
             } else if (current[1] == '\0') {
-                consumed = set.showError(CParam::PROBLEM_UNKNOWN_FLAG, "", "");
+                consumed = run.showError(CParam::PROBLEM_UNKNOWN_FLAG, "", "");
             } else {
                 consumed = shortForm();
             }
@@ -170,7 +171,7 @@ int CParam::Interpret_returnError(char** argv, int argc) {
     programName = argc > 0 ? argv[0] : nullptr;
     // Each interpretation starts afresh: the files read before are no loop, and lists have their
     // defaults again.
-    param_detail::Interpretation run(*this, paramFileList);
+    param_detail::Interpretation run(*this, paramFileList, std::cerr);
     run.startAfresh();
     const int fromEnvironment = run.environment();
     if (fromEnvironment < 0) return fromEnvironment;

@@ -57,12 +57,19 @@ std::string CParamDef::refusalOf(const char* value) {
     return value == nullptr || *value == '\0' ? errordesc.get() : "";
 }
 
-const char* CParamDef::checked(const void* value) const {
-    return !check || check->admits(value) ? nullptr : check->expectation();
+std::string CParamDef::checked(const void* value) const {
+    for (const param_detail::ValueCheck* c = check.get(); c != nullptr; c = c->next.get()) {
+        std::string refusal = c->refusal(value);
+        if (!refusal.empty()) return refusal;
+    }
+    return {};
 }
 
 const char* CParamDef::checkedText(const char* text) const {
-    return !check || check->admitsText(text) ? nullptr : check->expectation();
+    for (const param_detail::ValueCheck* c = check.get(); c != nullptr; c = c->next.get()) {
+        if (!c->admitsText(text)) return c->expectation();
+    }
+    return nullptr;
 }
 
 int CParamDef::keepCheck(std::unique_ptr<param_detail::ValueCheck> made) {
@@ -84,10 +91,12 @@ void CParamDef::markSatisfied(char* valueSource) {
 
 void CParamDef::startOver(bool) {}
 
-const char* CParamDef::refusalFor(const char* text, void* value) const {
+std::string CParamDef::refusalFor(const char* text, void* value) const {
     if (!valueType->read(text, value, follows(CParam::STRICT_VALUES))) return errordesc.get();
     return checked(value);
 }
+
+bool CParamDef::gathers() { return isList(); }
 
 int CParamDef::keepRange(const char* lower, const char* upper) {
     return keepCheck(param_detail::makeRange(*valueType, lower, upper));

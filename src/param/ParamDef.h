@@ -19,6 +19,7 @@
 
 class CParam;
 namespace param_detail {
+class CommandCore;
 class ConfigurationWriter;
 class Interpretation;
 class NameIndex;
@@ -166,6 +167,9 @@ public:
     // list takes the elements of the latest source that gives any. The base
     // keeps one value: nothing to do.
     virtual void startOver(bool toDefault);
+    // True for a definition whose values add up within a source (a list, a count), which the set
+    // starts afresh with a later source (startOver). The base: isList().
+    virtual bool gathers();
 
     // True when the parameter may be omitted.
     bool optional();
@@ -185,6 +189,7 @@ protected:
     // The set reads the keyword and flag fields directly for its lookup
     // tables, exactly as understands() compares them.
     friend class CParam;
+    friend class param_detail::CommandCore;
     friend class param_detail::ConfigurationWriter;
     friend class param_detail::Interpretation;
     friend class param_detail::NameIndex;
@@ -231,13 +236,13 @@ protected:
     // problems, returns 0.
     int refuseCopy();
     // Reads text as a value of valueType's type into value (one of that type) and checks it against
-    // the range or choices: null when it is taken, else what it should have been.
-    const char* refusalFor(const char* text, void* value) const;
-    // What a value must keep to when it does not keep to the range or choices
-    // (value: a value of the definition's type, the element's type for a list,
-    // a std::string for every kind of string); null when it keeps to them or
-    // there are none.
-    const char* checked(const void* value) const;
+    // the range, the choices and any other check: empty when it is taken, else what it should have
+    // been.
+    std::string refusalFor(const char* text, void* value) const;
+    // What a value must keep to when it does not keep to the range, the choices or another check
+    // (value: a value of the definition's type, the element's type for a list, a std::string for
+    // every kind of string); empty when it keeps to them or there are none.
+    std::string checked(const void* value) const;
     // checked for a word given as text.
     const char* checkedText(const char* text) const;
     // Keeps a range or choices that setRange or setChoices made: 1, or 0 for
@@ -509,7 +514,7 @@ void CScalarParamDef<T>::display(std::ostream& out) const {
 template <typename T>
 int CScalarParamDef<T>::getVarFromToken(char* token) {
     T value{};
-    if (token == nullptr || refusalFor(token, &value) != nullptr) return 0;
+    if (token == nullptr || !refusalFor(token, &value).empty()) return 0;
     *var = std::move(value);
     return 1;
 }
@@ -528,14 +533,13 @@ int CScalarParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vect
 template <typename T>
 std::string CScalarParamDef<T>::refusalOf(const char* token) {
     T value{};
-    const char* refusal = token != nullptr ? refusalFor(token, &value) : errordesc.get();
-    return refusal != nullptr ? refusal : "";
+    return token != nullptr ? refusalFor(token, &value) : std::string(errordesc.get());
 }
 
 template <typename T>
 bool CScalarParamDef<T>::readsBack(const char* text, std::size_t) {
     T value{};
-    return text != nullptr && refusalFor(text, &value) == nullptr && valueType->equal(&value, var);
+    return text != nullptr && refusalFor(text, &value).empty() && valueType->equal(&value, var);
 }
 
 template <typename T>
@@ -580,7 +584,7 @@ void CListParamDef<T>::display(std::ostream& out) const {
 template <typename T>
 int CListParamDef<T>::getVarFromToken(char* token) {
     T value{};
-    if (token == nullptr || refusalFor(token, &value) != nullptr) return 0;
+    if (token == nullptr || !refusalFor(token, &value).empty()) return 0;
     try {
         if (!defaultReplaced) var->clear();
         var->push_back(std::move(value));
@@ -615,14 +619,13 @@ int CListParamDef<T>::getValueTexts(std::vector<std::string>& texts, std::vector
 template <typename T>
 std::string CListParamDef<T>::refusalOf(const char* token) {
     T value{};
-    const char* refusal = token != nullptr ? refusalFor(token, &value) : errordesc.get();
-    return refusal != nullptr ? refusal : "";
+    return token != nullptr ? refusalFor(token, &value) : std::string(errordesc.get());
 }
 
 template <typename T>
 bool CListParamDef<T>::readsBack(const char* text, std::size_t index) {
     T value{};
-    return text != nullptr && index < var->size() && refusalFor(text, &value) == nullptr &&
+    return text != nullptr && index < var->size() && refusalFor(text, &value).empty() &&
            valueType->equal(&value, &(*var)[index]);
 }
 

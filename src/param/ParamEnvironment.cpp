@@ -22,34 +22,48 @@ void CParam::SetEnvironmentPrefix(const char* prefix) {
 
 namespace param_detail {
 
-// The variables' values, in registration order; a list takes each of its blank-separated words.
+// The variables prefix+keyword, in registration order.
 int Interpretation::environment() {
     Environment* variables = set.environment.get();
     if (variables == nullptr || variables->prefix.empty()) return CParam::OK;
+    std::vector<Variable> named;
+    std::string fileVariable;
+    if (!tryAllocating([&] {
+            for (ParamListElement* e = set.firstElement; e != nullptr; e = e->next) {
+                named.push_back({e, variables->prefix + e->definition->getKeyword()});
+            }
+            fileVariable = variables->prefix + "ParameterFile";
+        })) {
+        failAssertion("environment");
+    }
+    return environment(named, fileVariable);
+}
+
+// The variables' values, in the order given; a list takes each of its blank-separated words.
+int Interpretation::environment(const std::vector<Variable>& variables, const std::string& fileVariable) {
     int result = CParam::OK;
     if (!tryAllocating([&] {
-            const std::string fileVariable = variables->prefix + "ParameterFile";
-            if (const char* file = std::getenv(fileVariable.c_str())) {
+            if (!set.environment) set.environment.reset(new Environment);
+            if (const char* file = fileVariable.empty() ? nullptr : std::getenv(fileVariable.c_str())) {
                 const std::string namedBy = text::namedByVariable(fileVariable);
                 result = parameterFile(file, ENVIRONMENT_RANK, namedBy.c_str());
             }
-            for (ParamListElement* e = set.firstElement; result > 0 && e != nullptr; e = e->next) {
-                const std::string name = variables->prefix + e->definition->getKeyword();
-                const char* value = std::getenv(name.c_str());
+            for (auto v = variables.begin(); result > 0 && v != variables.end(); ++v) {
+                const char* value = std::getenv(v->name.c_str());
                 if (value == nullptr) continue;
-                const char* kept = variables->keep(name);
-                std::string words = value, subject = "$" + name;
+                const char* kept = set.environment->keep(v->name);
+                std::string words = value, subject = "$" + v->name;
                 char* word = &words[0];
                 do {
                     char* next = nullptr;
-                    if (e->definition->isList()) {
+                    if (v->element->definition->isList()) {
                         word += std::strspn(word, " \t");
                         if (*word == '\0') break;
                         next = word + std::strcspn(word, " \t");
                         if (*next != '\0') *next++ = '\0';
                     }
-                    result = apply({Finding::VARIABLE, e, subject.c_str(), word, ParamOrigin{kept, 0, ParamOrigin::ENVIRONMENT},
-                                    ENVIRONMENT_RANK});
+                    result = apply({Finding::VARIABLE, v->element, subject.c_str(), word,
+                                    ParamOrigin{kept, 0, ParamOrigin::ENVIRONMENT}, ENVIRONMENT_RANK});
                     word = next;
                 } while (result > 0 && word != nullptr);
             }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #include "Param.h"
@@ -15,7 +16,7 @@
 
 int CParam::read_parameter_file(const char* fileName) {
     // Called by the host, outside an interpretation: every file the set has read counts as read.
-    param_detail::Interpretation reading(*this, nullptr);
+    param_detail::Interpretation reading(*this, nullptr, std::cerr);
     return reading.parameterFile(fileName, param_detail::COMMAND_LINE_RANK);
 }
 
@@ -25,11 +26,9 @@ int Interpretation::parameterFile(const char* fileName, Rank rank, const char* n
     if (fileName == nullptr) fileName = "";
     LineReader reader(CParam::MAX_LINE_LENGTH);
     if (!reader.open(fileName)) {
-        text::Problem report{CParam::PROBLEM_CANNOT_OPEN_FILE, fileName, ""};
-        report.reason = namedBy;
-        report.visible = returning();
-        text::problem(report, set.programName);
-        return CParam::PROBLEM_CANNOT_OPEN_FILE;
+        text::Problem problem{CParam::PROBLEM_CANNOT_OPEN_FILE, fileName, ""};
+        problem.reason = namedBy;
+        return report(problem);
     }
     // From here on the name is the recorded copy: the text given may lie in a line buffer that the
     // file's own lines overwrite.
@@ -46,7 +45,7 @@ int Interpretation::readLines(LineReader& reader, char* source, Rank rank) {
         const auto outcome = reader.next(line);
         if (outcome == LineReader::END) break;
         // A read error is not the end of the file: the lines after it are lost.
-        if (outcome == LineReader::READ_ERROR) return set.showError(CParam::PROBLEM_CANNOT_OPEN_FILE, source, "");
+        if (outcome == LineReader::READ_ERROR) return showError(CParam::PROBLEM_CANNOT_OPEN_FILE, source, "");
         const char* text = line.data();
         const long number = reader.lineNumber();
         if (outcome == LineReader::TOO_LONG) {
@@ -67,7 +66,7 @@ int Interpretation::fileLine(char* source, const char* text, long number, Rank r
     if (parts.value == nullptr) return refuseFileLine(source, text, number, text::unclosedQuote());
     const bool noValue = *parts.value == '\0' && !parts.quoted;
     ParamListElement* element = elementWithKeyword(parts.keyword);
-    if (element == nullptr && std::strcmp(parts.keyword, "ParameterFile") == 0) {
+    if (element == nullptr && fileKeyword != nullptr && std::strcmp(parts.keyword, fileKeyword) == 0) {
         if (noValue) return reportFileProblem(CParam::PROBLEM_MISSING_VALUE_IN_FILE, source, text, number);
         return nestedFile(source, text, number, parts.value, rank);
     }

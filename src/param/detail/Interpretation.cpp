@@ -9,7 +9,9 @@
 
 namespace param_detail {
 
-Interpretation::Interpretation(CParam& set, const ParamFileElement* filesBefore) : set(set), filesBefore(filesBefore) {}
+Interpretation::Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream& messages,
+                               const char* fileKeyword)
+    : set(set), filesBefore(filesBefore), messages(messages), fileKeyword(fileKeyword) {}
 
 void Interpretation::startAfresh() {
     if (!set.registry) return;
@@ -46,13 +48,13 @@ int Interpretation::apply(const Finding& finding) {
         if (!tryAllocating([&] { reason = definition->refusalOf(finding.value); })) failAssertion("refusal");
         if (!reason.empty()) return reportRefusal(finding, reason.c_str());
     }
-    if (!definition->isList()) {
+    if (!definition->gathers()) {
         if (definition->dealWith(finding.value, finding.source) == 0) return reportRefusal(finding, nullptr);
         element.origin = finding.origin;
         return CParam::OK;
     }
-    // A list keeps the elements of the latest source that gave any: the first value of a later
-    // source starts them afresh.
+    // A list (or a count) keeps the elements of the latest source that gave any: the first value of
+    // a later source starts them afresh.
     Gathered* list = set.registry->gatheredBy(&element);
     const bool startsAfresh = finding.rank > (list != nullptr ? list->rank : DEFAULT_RANK);
     if (startsAfresh) definition->startOver(false);
@@ -77,7 +79,7 @@ int Interpretation::obligatoryCheck() {
         CParamDef* definition = element->definition;
         if (definition->isSatisfied()) continue;
         const char* name = definition->no_keyword() ? definition->getPartypeName() : definition->getKeyword();
-        return set.showError(CParam::PROBLEM_MISSING_PARAMETER, name, "");
+        return showError(CParam::PROBLEM_MISSING_PARAMETER, name, "");
     }
     return CParam::OK;
 }
@@ -85,14 +87,33 @@ int Interpretation::obligatoryCheck() {
 // ---------------------------------------------------------------------------------------------
 // Reports
 
+int Interpretation::report(text::Problem& problem) {
+    problem.visible = returning();
+    if (reported.code == 0 && !tryAllocating([&] {
+            reported.code = problem.code;
+            reported.subject = problem.subject != nullptr ? problem.subject : "";
+            reported.value = problem.value != nullptr ? problem.value : problem.detail != nullptr ? problem.detail : "";
+        })) {
+        reported.code = problem.code;
+    }
+    text::problem(problem, set.programName, messages);
+    return problem.code;
+}
+
+int Interpretation::showError(int problem, const char* subject, const char* detail) {
+    text::Problem report{problem, subject, detail};
+    return this->report(report);
+}
+
+
 int Interpretation::reportUnknown(const Finding& finding) {
     switch (finding.form) {
     case Finding::LONG_WORD:
-        return set.showError(CParam::PROBLEM_UNKNOWN_KEYWORD, finding.name + 2, finding.value != nullptr ? finding.value : "");
-    case Finding::POSITIONAL_WORD: return set.showError(CParam::PROBLEM_MISSING_HYPHEN, finding.name, "");
+        return showError(CParam::PROBLEM_UNKNOWN_KEYWORD, finding.name + 2, finding.value != nullptr ? finding.value : "");
+    case Finding::POSITIONAL_WORD: return showError(CParam::PROBLEM_MISSING_HYPHEN, finding.name, "");
     case Finding::FILE_LINE:
         return reportFileProblem(CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE, finding.origin.name, finding.line, finding.origin.line);
-    default: return set.showError(CParam::PROBLEM_UNKNOWN_FLAG, finding.name, "");
+    default: return showError(CParam::PROBLEM_UNKNOWN_FLAG, finding.name, "");
     }
 }
 
@@ -100,7 +121,7 @@ int Interpretation::reportMissing(const Finding& finding) {
     if (finding.form == Finding::FILE_LINE) {
         return reportFileProblem(CParam::PROBLEM_MISSING_VALUE_IN_FILE, finding.origin.name, finding.line, finding.origin.line);
     }
-    return set.showError(CParam::PROBLEM_MISSING_VALUE, finding.name, "");
+    return showError(CParam::PROBLEM_MISSING_VALUE, finding.name, "");
 }
 
 // A value the definition refused. By default only a host's own definition gets here (the library's
@@ -116,7 +137,7 @@ int Interpretation::reportRefusal(const Finding& finding, const char* reason) {
         endProcess(-1);
     }
     if (reason == nullptr && !returning()) {
-        return set.showError(problem, inFile ? finding.origin.name : finding.name, inFile ? finding.line : value);
+        return showError(problem, inFile ? finding.origin.name : finding.name, inFile ? finding.line : value);
     }
     std::string why;
     if (reason == nullptr) tryAllocating([&] { why = definition->refusalOf(finding.value); });
@@ -126,9 +147,7 @@ int Interpretation::reportRefusal(const Finding& finding, const char* reason) {
     report.expected = reason != nullptr ? reason : why.empty() ? definition->errordesc.get() : why.c_str();
     report.value = value;
     report.parameter = inFile ? definition->getKeyword() : nullptr;
-    report.visible = returning();
-    text::problem(report, set.programName);
-    return problem;
+    return this->report(report);
 }
 
 // A problem about a line of a file; when the set returns problems, the message gives the line number.
@@ -136,9 +155,7 @@ int Interpretation::reportFileProblem(int problem, const char* fileName, const c
     text::Problem report{problem, fileName, text};
     report.line = returning() ? number : 0;
     report.reason = reason;
-    report.visible = returning();
-    text::problem(report, set.programName);
-    return problem;
+    return this->report(report);
 }
 
 }  // namespace param_detail

@@ -15,6 +15,7 @@
 #include "LineReader.h"
 #include "Param.h"
 #include "Registry.h"
+#include "Texts.h"
 
 namespace param_detail {
 
@@ -33,17 +34,36 @@ struct Finding {
     const char* line = nullptr;  // a file line as read
 };
 
+// An environment variable that gives a parameter's value.
+struct Variable {
+    ParamListElement* element;
+    std::string name;
+};
+
+// The first problem an interpretation reported: its code, the parameter (or word, or file) as given,
+// and the value in question.
+struct Reported {
+    int code = 0;
+    std::string subject, value;
+};
+
 class Interpretation {
 public:
     // filesBefore: the set's records of files read that do not count as read for the refusal of
-    // loops (those of earlier interpretations); null when every record counts.
-    Interpretation(CParam& set, const ParamFileElement* filesBefore);
+    // loops (those of earlier interpretations); null when every record counts. messages: where the
+    // problems are written. fileKeyword: the keyword of a file line that names a further file; null
+    // for none.
+    Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream& messages,
+                   const char* fileKeyword = "ParameterFile");
 
     // Each interpretation starts afresh: a list has its default again.
     void startAfresh();
-    // The environment source: prefix+ParameterFile names a file, read first; then every parameter
-    // whose variable is set takes its value, a list its blank-separated words.
+    // The environment source, as the set's prefix names the variables: prefix+ParameterFile names a
+    // file, read first; then every parameter whose variable prefix+keyword is set takes its value, a
+    // list its blank-separated words.
     int environment();
+    // The same for variables named otherwise; fileVariable empty: none names a file.
+    int environment(const std::vector<Variable>& variables, const std::string& fileVariable);
     // The parameter file source: the file's lines and the files they name, at their places. namedBy
     // says why the file is read where no word or line names it.
     int parameterFile(const char* fileName, Rank rank, const char* namedBy = nullptr);
@@ -54,6 +74,12 @@ public:
 
     // The one step that applies a finding; OK, or the code of the problem it reported.
     int apply(const Finding& finding);
+    // Writes a problem's message and help hint as CParam::showError does, to this interpretation's
+    // messages; returns problem.
+    int showError(int problem, const char* subject, const char* detail);
+    // The first problem reported, for a host that is told rather than shown.
+    const Reported& firstProblem() const { return reported; }
+    std::ostream& messageStream() { return messages; }
 
     unsigned conventions() const { return set.conventions; }
     ParamListElement* elementWithKeyword(const char* keyword) const { return set.elementWithKeyword(keyword); }
@@ -64,6 +90,9 @@ public:
 private:
     CParam& set;
     const ParamFileElement* const filesBefore;
+    std::ostream& messages;
+    const char* const fileKeyword;
+    Reported reported;
     // The files open now, the outermost first: a file named again on this chain is a loop.
     std::vector<const char*> chain;
     // What the reading of a file shares with the files it names: the line buffers, which a nested
@@ -80,6 +109,7 @@ private:
     int reportRefusal(const Finding& finding, const char* reason);
     int reportMissing(const Finding& finding);
     int reportFileProblem(int problem, const char* fileName, const char* text, long number, const char* reason = nullptr);
+    int report(text::Problem& problem);
     int refuseFileLine(char* source, const char* text, long number, const char* reason);
     bool returning() const { return (set.conventions & CParam::RETURN_PROBLEMS) != 0; }
 };

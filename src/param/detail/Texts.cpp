@@ -13,54 +13,54 @@ namespace {
 const char* const kBeware = "          BEWARE OF UNPREDICTIBLE BEHAVIOUR!";
 
 // The part of a problem message that names a line of a parameter file.
-void fileLine(const char* opening, const char* fileName, long number, const char* line) {
-    std::cerr << opening << fileName << "' at line";
-    if (number > 0) std::cerr << " " << number;
-    std::cerr << ":\n'" << line << "'.";
+void fileLine(std::ostream& out, const char* opening, const char* fileName, long number, const char* line) {
+    out << opening << fileName << "' at line";
+    if (number > 0) out << " " << number;
+    out << ":\n'" << line << "'.";
 }
 
-void problemBody(int code, const char* subject, const char* detail, long line) {
+void problemBody(std::ostream& out, int code, const char* subject, const char* detail, long line) {
     switch (code) {
     case 0:
-        std::cerr << "Undefined error (0), please check program source code";
+        out << "Undefined error (0), please check program source code";
         break;
     case CParam::PROBLEM_MISSING_HYPHEN:
-        std::cerr << "Invalid argument '" << subject << "'." << std::endl
+        out << "Invalid argument '" << subject << "'." << std::endl
                   << "Each parameter must start with '-' or '--' resp.!";
         break;
     case CParam::PROBLEM_UNKNOWN_KEYWORD:
-        std::cerr << "Unknown keyword '" << subject << "'.";
+        out << "Unknown keyword '" << subject << "'.";
         break;
     case CParam::PROBLEM_UNKNOWN_FLAG:
-        std::cerr << "Unknown flag '" << subject << "'.";
+        out << "Unknown flag '" << subject << "'.";
         break;
     case CParam::PROBLEM_INVALID_VALUE:
-        std::cerr << "Invalid value '" << detail << "' at parameter '" << subject << "'.";
+        out << "Invalid value '" << detail << "' at parameter '" << subject << "'.";
         break;
     case CParam::PROBLEM_MISSING_VALUE:
-        std::cerr << "Missing value at keyword '" << subject << "'.";
+        out << "Missing value at keyword '" << subject << "'.";
         break;
     case CParam::PROBLEM_MISSING_PARAMETER:
-        std::cerr << "Parameter '" << subject << "' required.";
+        out << "Parameter '" << subject << "' required.";
         break;
     case CParam::PROBLEM_CANNOT_OPEN_FILE:
-        std::cerr << "Cannot open file '" << subject << "'.";
+        out << "Cannot open file '" << subject << "'.";
         break;
     case CParam::PROBLEM_MISSING_VALUE_IN_FILE:
-        fileLine("Missing value in file '", subject, line, detail);
+        fileLine(out, "Missing value in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE:
-        fileLine("Unknown keyword in file '", subject, line, detail);
+        fileLine(out, "Unknown keyword in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_GENERAL_PROBLEM_IN_FILE:
-        fileLine("General problem in file '", subject, line, detail);
+        fileLine(out, "General problem in file '", subject, line, detail);
         break;
     case CParam::PROBLEM_PARAM_FILE_LOOP:
-        fileLine("Loop detected in nested parameter file call in file '", subject, line, detail);
-        std::cerr << "\nSkipping parameter file call.";
+        fileLine(out, "Loop detected in nested parameter file call in file '", subject, line, detail);
+        out << "\nSkipping parameter file call.";
         break;
     default:
-        std::cerr << "Unknown error (" << code << "), please check program source code";
+        out << "Unknown error (" << code << "), please check program source code";
         break;
     }
 }
@@ -185,16 +185,16 @@ void positionUseWarning(int position, int users) {
     std::cerr << std::endl << kBeware << std::endl << std::endl;
 }
 
-void problem(const Problem& p, const char* programName) {
+void problem(const Problem& p, const char* programName, std::ostream& out) {
     const auto shown = [&](const char* text) { return text == nullptr ? std::string() : p.visible ? visible(text) : text; };
-    problemBody(p.code, shown(p.subject).c_str(), shown(p.detail).c_str(), p.line);
-    if (p.reason != nullptr) std::cerr << "\n" << shown(p.reason);
+    problemBody(out, p.code, shown(p.subject).c_str(), shown(p.detail).c_str(), p.line);
+    if (p.reason != nullptr) out << "\n" << shown(p.reason);
     if (p.expected != nullptr && p.parameter != nullptr) {
-        std::cerr << "\nThe value '" << shown(p.value) << "' of '" << shown(p.parameter) << "' " << shown(p.expected) << ".";
+        out << "\nThe value '" << shown(p.value) << "' of '" << shown(p.parameter) << "' " << shown(p.expected) << ".";
     } else if (p.expected != nullptr) {
-        std::cerr << "\nIt " << shown(p.expected) << ".";
+        out << "\nIt " << shown(p.expected) << ".";
     }
-    std::cerr << std::endl
+    out << std::endl
               << "Get help with '" << shown(programName) << " --help'" << std::endl
               << std::endl;
 }

@@ -46,9 +46,9 @@ struct Problem {
 };
 // text with its control characters and bytes that are no UTF-8 written as \x1b.
 std::string visible(const char* text);
-// The message of a problem, then the help hint naming programName. A null text is written as an
-// empty one.
-void problem(const Problem& problem, const char* programName);
+// The message of a problem, then the help hint naming programName, to out. A null text is written as
+// an empty one.
+void problem(const Problem& problem, const char* programName, std::ostream& out);
 // Why a line of a parameter file is refused although nothing is wrong with its keyword or value.
 const char* nestedTooDeep();
 // Why a parameter file is read that no word or line names: "It is named by $WORDFREQ_ParameterFile."

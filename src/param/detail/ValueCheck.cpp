@@ -47,6 +47,28 @@ private:
     Boxed lower, upper;
 };
 
+// Values of a type, compared with its ==; their texts are the words completion offers.
+class ValueChoices : public ValueCheck {
+public:
+    ValueChoices(const ValueOps& ops, std::vector<Boxed> values, std::vector<std::string> texts)
+        : ops(ops), values(std::move(values)), texts(std::move(texts)) {
+        brief = text::choicesSummary(this->texts);
+        expected = std::string(text::shouldBe()) + brief;
+    }
+    bool admits(const void* value) const override {
+        for (const Boxed& allowed : values) {
+            if (ops.equal(allowed.get(), value)) return true;
+        }
+        return false;
+    }
+    const std::vector<std::string>* words() const override { return &texts; }
+
+private:
+    const ValueOps& ops;
+    std::vector<Boxed> values;
+    std::vector<std::string> texts;
+};
+
 class Choices : public ValueCheck {
 public:
     explicit Choices(const std::vector<std::string>& words) : list(words) {
@@ -82,6 +104,37 @@ std::unique_ptr<ValueCheck> makeRange(const ValueOps& ops, const char* lower, co
     std::unique_ptr<ValueCheck> range;
     tryAllocating([&] { range.reset(new Range(ops, std::move(low), std::move(high), lower, upper)); });
     return range;
+}
+
+std::unique_ptr<ValueCheck> makeRangeOf(const ValueOps& ops, const void* lower, const void* upper) {
+    std::unique_ptr<ValueCheck> range;
+    tryAllocating([&] {
+        std::string lowerText, upperText;
+        Boxed low(ops, lower != nullptr ? ops.copy(lower) : nullptr), high(ops, upper != nullptr ? ops.copy(upper) : nullptr);
+        if ((lower != nullptr && (low.get() == nullptr || !ops.write(lower, lowerText, true))) ||
+            (upper != nullptr && (high.get() == nullptr || !ops.write(upper, upperText, true)))) {
+            return;
+        }
+        range.reset(new Range(ops, std::move(low), std::move(high), lower != nullptr ? lowerText.c_str() : nullptr,
+                              upper != nullptr ? upperText.c_str() : nullptr));
+    });
+    return range;
+}
+
+std::unique_ptr<ValueCheck> makeChoicesOf(const ValueOps& ops, const void* const* values, std::size_t count) {
+    std::unique_ptr<ValueCheck> choices;
+    tryAllocating([&] {
+        std::vector<Boxed> kept;
+        std::vector<std::string> texts;
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string text;
+            kept.emplace_back(ops, ops.copy(values[i]));
+            if (kept.back().get() == nullptr || !ops.write(values[i], text, true)) return;
+            texts.push_back(std::move(text));
+        }
+        choices.reset(new ValueChoices(ops, std::move(kept), std::move(texts)));
+    });
+    return choices;
 }
 
 std::unique_ptr<ValueCheck> makeChoices(const std::vector<std::string>& words) {
