@@ -74,6 +74,22 @@ std::string origin(const ParamOrigin& origin);
 void unwritableParameter(const char* keyword, const char* value);
 void cannotWriteFile(const char* fileName);
 
+// --- Completion scripts ----------------------------------------------------
+namespace completion {
+// The script's first comment: what it completes, for which shell, and that the program wrote it.
+std::string heading(const char* shell, const std::string& program);
+// Why a text cannot be written into a completion script.
+const char* controlCharacter();
+const char* programName();
+const char* zshProgramName();
+const char* fishProgramName();
+const char* commandName();
+const char* optionName();
+const char* noName();
+// No script for the shell: the text (its control characters shown as escapes) and why.
+void refused(const char* shell, const std::string& text, const char* reason);
+}  // namespace completion
+
 // --- The usage screen ------------------------------------------------------
 namespace usage {
 void synopsisStart(const char* programName);
