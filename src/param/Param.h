@@ -307,10 +307,19 @@ public:
     // Writes a completion script for shell ("bash", "zsh" or "fish") that
     // completes the command program from the definitions: after "-" or "--"
     // the flags and keywords (with their descriptions where the shell shows
-    // them); after a parameter that takes a value (the next word, or after
-    // --Keyword=) its choices, file names for a string or a parameter file,
-    // nothing for a number; file names for positional words. The script never
-    // runs the program. Returns OK, or NOT_OK for another shell.
+    // them); after a parameter that takes a value (the next word, after
+    // --Keyword=, or after its flag, also behind grouped switches: -cn) its
+    // choices, file names for a string or a parameter file, nothing for a
+    // number; file names for positional words. The script never runs the
+    // program, and holds every text as data that the shell never runs,
+    // expands or splits: a choice "a b" is completed as one word. In a
+    // description, line ends and tabs show as blanks. Returns OK; NOT_OK for
+    // another shell; and NOT_OK, writing nothing and naming the text on
+    // standard error, when the script cannot hold a text: a control character
+    // in a keyword, flag, choice or value name, or one other than a line end
+    // or tab in a description; a program name that is empty, begins with a
+    // hyphen or holds "=", for zsh one with a blank, for fish one with
+    // $ * ? ~ { } ' " or a backslash.
     int WriteCompletionScript(std::ostream& out, const char* shell, const char* program);
 
     // Limits the values of the parameter with the keyword: numbers to those

@@ -307,6 +307,46 @@ void cannotWriteFile(const char* fileName, const char* reason) {
 
 const char* notARegularFile() { return "it is not a regular file"; }
 
+namespace completion {
+
+std::string heading(const char* shell, const std::string& program) {
+    return "# Completion of " + program + " for " + shell + ", written by " + program + " from its parameters.\n";
+}
+
+const char* controlCharacter() { return "it holds a line end or another control character, which no script can hold"; }
+const char* programName() { return "a program's name must not be empty, begin with a hyphen or hold \"=\""; }
+const char* zshProgramName() { return "zsh's #compdef line cannot hold a program's name with a blank"; }
+const char* fishProgramName() {
+    return "fish reads $ * ? ~ { } ' \" \\ in a program's name as an expansion, a pattern or a quote";
+}
+const char* commandName() { return "a command's name must not be empty or begin with a hyphen"; }
+const char* optionName() {
+    return "an option's name is a hyphen and one character (-o), or two hyphens and a word without \"=\" (--Order)";
+}
+const char* noName() { return "the option with this description has no name"; }
+
+void refused(const char* shell, const std::string& text, const char* reason) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::array<char, 8> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\x%02X", static_cast<unsigned>(byte));
+            shown += escaped.data();
+        } else {
+            shown += c;
+        }
+    }
+    std::cerr << "Cannot write the " << shell << " completion script: '" << shown << "': " << reason << "."
+              << std::endl;
+}
+
+}  // namespace completion
+
 namespace usage {
 
 void synopsisStart(std::ostream& out, const char* programName) { out << "\nusage: " << programName; }

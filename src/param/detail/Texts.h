@@ -93,6 +93,22 @@ void unwritableParameter(const char* keyword, const char* value);
 void cannotWriteFile(const char* fileName, const char* reason = nullptr);
 const char* notARegularFile();
 
+// --- Completion scripts ----------------------------------------------------
+namespace completion {
+// The script's first comment: what it completes, for which shell, and that the program wrote it.
+std::string heading(const char* shell, const std::string& program);
+// Why a text cannot be written into a completion script.
+const char* controlCharacter();
+const char* programName();
+const char* zshProgramName();
+const char* fishProgramName();
+const char* commandName();
+const char* optionName();
+const char* noName();
+// No script for the shell: the text (its control characters shown as escapes) and why.
+void refused(const char* shell, const std::string& text, const char* reason);
+}  // namespace completion
+
 // --- The usage screen ------------------------------------------------------
 // Each piece goes to the stream given: standard error by default, standard output for a set that
 // shows help there.
