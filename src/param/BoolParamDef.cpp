@@ -97,7 +97,7 @@ void CBoolParamDef::writeDesc() { writeDescription(std::cerr); }
 
 void CBoolParamDef::writeDescription(std::ostream& out) {
     usage::switchHead(out, flag, keyword.get());
-    usage::description(out, description.get());
+    usage::description(out, description ? description.get() : "");
 }
 
 bool CBoolParamDef::skipAfter() { return false; }

@@ -171,7 +171,7 @@ int CParam::Interpret_returnError(char** argv, int argc) {
     programName = argc > 0 ? argv[0] : nullptr;
     // Each interpretation starts afresh: the files read before are no loop, and lists have their
     // defaults again.
-    param_detail::Interpretation run(*this, paramFileList, std::cerr);
+    param_detail::Interpretation run(*this, paramFileList, &std::cerr);
     run.startAfresh();
     const int fromEnvironment = run.environment();
     if (fromEnvironment < 0) return fromEnvironment;

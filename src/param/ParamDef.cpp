@@ -35,7 +35,7 @@ CParamDef::CParamDef(const char* keyword_, char flag_, types type_, const char* 
       flag(flag_),
       type(type_),
       partypeName(partypeName_ != nullptr ? partypeName_ : ""),
-      description(copyTextOrStop(description_, "description")),
+      description(description_ != nullptr ? copyTextOrStop(description_, "description") : nullptr),
       errordesc(param_detail::joinTextsOrStop(param_detail::text::shouldBe(), ops.name, "errordesc")),
       kwlessPosition(kwlessPosition_),
       source(nullptr),
@@ -210,7 +210,7 @@ void CParamDef::writeDesc() { writeDescription(std::cerr); }
 
 void CParamDef::writeDescription(std::ostream& out) {
     writeDescHead(out);
-    usage::description(out, description.get());
+    usage::description(out, description ? description.get() : "");
     if (check) {
         usage::constraint(out, check->summary());
     } else if (valueType != nullptr && valueType->names != nullptr) {

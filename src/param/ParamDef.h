@@ -215,7 +215,7 @@ protected:
     std::unique_ptr<param_detail::ValueCheck> check;
 
     // For a definition bound to a value of the described type of ops: the refused-value text is
-    // "should be " and the type's name.
+    // "should be " and the type's name. A null description: none (the new interface keeps its own).
     CParamDef(const char* keyword, char flag, types type, const char* partypeName, const char* description,
               const param_detail::ValueOps& ops, bool optional, int kwlessPosition);
 

@@ -43,7 +43,6 @@ int Interpretation::environment() {
 int Interpretation::environment(const std::vector<Variable>& variables, const std::string& fileVariable) {
     int result = CParam::OK;
     if (!tryAllocating([&] {
-            if (!set.environment) set.environment.reset(new Environment);
             if (const char* file = fileVariable.empty() ? nullptr : std::getenv(fileVariable.c_str())) {
                 const std::string namedBy = text::namedByVariable(fileVariable);
                 result = parameterFile(file, ENVIRONMENT_RANK, namedBy.c_str());
@@ -51,6 +50,7 @@ int Interpretation::environment(const std::vector<Variable>& variables, const st
             for (auto v = variables.begin(); result > 0 && v != variables.end(); ++v) {
                 const char* value = std::getenv(v->name.c_str());
                 if (value == nullptr) continue;
+                if (!set.environment) set.environment.reset(new Environment);  // where the names are kept
                 const char* kept = set.environment->keep(v->name);
                 std::string words = value, subject = "$" + v->name;
                 char* word = &words[0];

@@ -16,7 +16,7 @@
 
 int CParam::read_parameter_file(const char* fileName) {
     // Called by the host, outside an interpretation: every file the set has read counts as read.
-    param_detail::Interpretation reading(*this, nullptr, std::cerr);
+    param_detail::Interpretation reading(*this, nullptr, &std::cerr);
     return reading.parameterFile(fileName, param_detail::COMMAND_LINE_RANK);
 }
 

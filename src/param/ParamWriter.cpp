@@ -79,7 +79,8 @@ private:
         // A switch turned off, by default, and a value no line gives (a null string, an empty list) read
         // back only where they are the default: the file then leaves the parameter alone.
         const bool offSwitch = !definition->skipAfter() && !strict() && values.size() == 1 && values[0] == "off";
-        if (values.empty() || offSwitch) {
+        const bool noText = !definition->isList() && values.size() == 1 && values[0].empty();  // the empty string
+        if (values.empty() || offSwitch || noText) {
             if (!definition->holdsDefault()) return refuse(keyword, nullptr);
             file += text::withoutValue(keyword);
             return CParam::OK;

@@ -9,9 +9,13 @@
 
 namespace param_detail {
 
-Interpretation::Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream& messages,
+Interpretation::Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream* messages,
                                const char* fileKeyword)
     : set(set), filesBefore(filesBefore), messages(messages), fileKeyword(fileKeyword) {}
+
+Interpretation::~Interpretation() = default;
+
+std::string Interpretation::keptMessages() const { return kept ? kept->str() : std::string(); }
 
 void Interpretation::startAfresh() {
     if (!set.registry) return;
@@ -96,8 +100,18 @@ int Interpretation::report(text::Problem& problem) {
         })) {
         reported.code = problem.code;
     }
-    text::problem(problem, set.programName, messages);
+    if (messages == nullptr) {
+        if (!tryAllocating([&] { kept.reset(new std::ostringstream); })) failAssertion("messages");
+        messages = kept.get();
+    }
+    text::problem(problem, set.programName, *messages);
     return problem.code;
+}
+
+int Interpretation::report(int problem, const char* subject, const char* value, const std::string& message) {
+    text::Problem report{problem, subject, value};
+    report.message = message.c_str();
+    return this->report(report);
 }
 
 int Interpretation::showError(int problem, const char* subject, const char* detail) {

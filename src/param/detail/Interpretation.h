@@ -9,6 +9,8 @@
 #ifndef PARAM_DETAIL_INTERPRETATION_H
 #define PARAM_DETAIL_INTERPRETATION_H
 
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,10 +53,11 @@ class Interpretation {
 public:
     // filesBefore: the set's records of files read that do not count as read for the refusal of
     // loops (those of earlier interpretations); null when every record counts. messages: where the
-    // problems are written. fileKeyword: the keyword of a file line that names a further file; null
-    // for none.
-    Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream& messages,
+    // problems are written; null: kept (keptMessages), for a host that is told rather than shown.
+    // fileKeyword: the keyword of a file line that names a further file; null for none.
+    Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream* messages,
                    const char* fileKeyword = "ParameterFile");
+    ~Interpretation();
 
     // Each interpretation starts afresh: a list has its default again.
     void startAfresh();
@@ -77,9 +80,12 @@ public:
     // Writes a problem's message and help hint as CParam::showError does, to this interpretation's
     // messages; returns problem.
     int showError(int problem, const char* subject, const char* detail);
-    // The first problem reported, for a host that is told rather than shown.
+    // Writes message (a problem of the new interface, about subject and value) and the help hint;
+    // returns problem.
+    int report(int problem, const char* subject, const char* value, const std::string& message);
+    // The first problem reported, and the messages kept, for a host that is told rather than shown.
     const Reported& firstProblem() const { return reported; }
-    std::ostream& messageStream() { return messages; }
+    std::string keptMessages() const;
 
     unsigned conventions() const { return set.conventions; }
     ParamListElement* elementWithKeyword(const char* keyword) const { return set.elementWithKeyword(keyword); }
@@ -90,7 +96,9 @@ public:
 private:
     CParam& set;
     const ParamFileElement* const filesBefore;
-    std::ostream& messages;
+    std::ostream* messages;
+    // The messages kept, made with the first (a stream is costly to make, and most readings have none).
+    std::unique_ptr<std::ostringstream> kept;
     const char* const fileKeyword;
     Reported reported;
     // The files open now, the outermost first: a file named again on this chain is a loop.

@@ -187,7 +187,11 @@ void positionUseWarning(int position, int users) {
 
 void problem(const Problem& p, const char* programName, std::ostream& out) {
     const auto shown = [&](const char* text) { return text == nullptr ? std::string() : p.visible ? visible(text) : text; };
-    problemBody(out, p.code, shown(p.subject).c_str(), shown(p.detail).c_str(), p.line);
+    if (p.message != nullptr) {
+        out << p.message;
+    } else {
+        problemBody(out, p.code, shown(p.subject).c_str(), shown(p.detail).c_str(), p.line);
+    }
     if (p.reason != nullptr) out << "\n" << shown(p.reason);
     if (p.expected != nullptr && p.parameter != nullptr) {
         out << "\nThe value '" << shown(p.value) << "' of '" << shown(p.parameter) << "' " << shown(p.expected) << ".";
@@ -270,6 +274,88 @@ std::string choicesSummary(const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) summary += (i > 0 ? ", " : "") + words[i];
     return summary;
 }
+
+namespace {
+
+std::string quotedList(const std::vector<std::string>& names, const char* last) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        list += (i == 0 ? "'" : i + 1 == names.size() ? std::string("' ") + last + " '" : std::string("', '")) + visible(names[i].c_str());
+    }
+    return list + "'";
+}
+
+}  // namespace
+
+std::string unexpectedWord(const std::string& word) { return "Unexpected word '" + visible(word.c_str()) + "': no parameter takes it."; }
+std::string takesNoValue(const std::string& name, const char* value) {
+    return "Invalid value '" + visible(value) + "' at parameter '" + visible(name.c_str()) + "'.\nIt takes no value.";
+}
+std::string notGivenTogether(const std::string& one, const std::string& other) {
+    return quotedList({one, other}, "and") + " cannot be given together.";
+}
+std::string givenWithout(const std::string& given, const std::string& needed) {
+    return "'" + visible(given.c_str()) + "' needs '" + visible(needed.c_str()) + "'.";
+}
+std::string tooManyOf(const std::vector<std::string>& members, const std::vector<std::string>& given) {
+    return "Only one of " + quotedList(members, "and") + " may be given, not " + quotedList(given, "and") + ".";
+}
+std::string noneOf(const std::vector<std::string>& members, bool exactlyOne) {
+    return std::string(exactlyOne ? "One" : "At least one") + " of " + quotedList(members, "or") + " is required.";
+}
+std::string givenTwice(const std::string& name) { return "'" + visible(name.c_str()) + "' may be given only once."; }
+std::string badName(const std::string& name) {
+    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
+           "' is no name a command line can give (-x, --name, or a word for a positional parameter).";
+}
+std::string nameTwice(const std::string& name) {
+    return "The program declares its parameters wrongly: two parameters are named '" + visible(name.c_str()) + "'.";
+}
+std::string namelessParameter(const std::string& help) {
+    return "The program declares its parameters wrongly: the parameter '" + visible(help.c_str()) + "' has no name.";
+}
+std::string positionalBehindRest(const std::string& name) {
+    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
+           "' stands behind a positional parameter that takes every word left.";
+}
+std::string requiredBehindOptional(const std::string& name) {
+    return "The program declares its parameters wrongly: the required '" + visible(name.c_str()) + "' stands behind an optional positional parameter.";
+}
+std::string foreignRelation(const std::string& name) {
+    return "The program declares its parameters wrongly: '" + visible(name.c_str()) + "' is related to a parameter of another command.";
+}
+const char* countExpectation() { return "should be a count: 0, 1, 2 and so on"; }
+const char* refusedByCheck() { return "is not accepted"; }
+const char* helpOptionHelp() { return "show this help and exit"; }
+const char* versionOptionHelp() { return "show the version and exit"; }
+const char* fileOptionHelp() { return "read parameters from FILE, a line \"name value\" each"; }
+const char* fileValueName() { return "FILE"; }
+
+namespace help {
+
+std::string usage() { return "Usage: "; }
+std::string options() { return " [OPTIONS]"; }
+std::string commandWord() { return " COMMAND"; }
+const char* value() { return "VALUE"; }
+const char* optionsTitle() { return "Options"; }
+const char* argumentsTitle() { return "Arguments"; }
+const char* commandsTitle() { return "Commands"; }
+const char* noElements() { return "none"; }
+const char* on() { return "on"; }
+std::string defaultIs(const std::string& value) { return "default: " + value; }
+std::string environment(const std::string& variable) { return "env: " + variable; }
+const char* repeatable() { return "may be given several times"; }
+std::string excludes(const std::string& name) { return "not with " + name; }
+std::string needs(const std::string& name) { return "needs " + name; }
+std::string deprecated(const std::string& note) { return note.empty() ? "deprecated" : "deprecated: " + note; }
+std::string group(int kind, const std::vector<std::string>& members) {
+    std::string list;
+    for (std::size_t i = 0; i < members.size(); ++i) list += (i == 0 ? "" : i + 1 == members.size() ? " and " : ", ") + members[i];
+    const char* const opening[] = {"At most one of ", "Exactly one of ", "At least one of "};
+    return opening[kind] + list + (kind == 0 ? " may be given." : " must be given.");
+}
+
+}  // namespace help
 
 std::string parameterFileHeading() {
     return "# Parameters in force; the remark after each value says where it came from.\n";

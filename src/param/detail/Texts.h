@@ -43,6 +43,8 @@ struct Problem {
     // Control characters and bytes that are no UTF-8 in the quoted texts are shown as \x1b, so that no
     // word or file line can send a terminal its escape sequences.
     bool visible = false;
+    // A message of the new interface, in place of the body of the code (already visible).
+    const char* message = nullptr;
 };
 // text with its control characters and bytes that are no UTF-8 written as \x1b.
 std::string visible(const char* text);
@@ -78,6 +80,53 @@ void assertionFailed(const char* condition);
 // "one of count, alpha".
 std::string rangeSummary(const char* lower, const char* upper);
 std::string choicesSummary(const std::vector<std::string>& words);
+
+// --- The new interface ------------------------------------------------------------------------
+// Problems: a word no positional parameter takes; a value given to a name that takes none; a required
+// parameter not given; relations broken. Names are shown as given, visibly.
+std::string unexpectedWord(const std::string& word);
+std::string takesNoValue(const std::string& name, const char* value);
+std::string notGivenTogether(const std::string& one, const std::string& other);
+std::string givenWithout(const std::string& given, const std::string& needed);
+std::string tooManyOf(const std::vector<std::string>& members, const std::vector<std::string>& given);
+std::string noneOf(const std::vector<std::string>& members, bool exactlyOne);
+std::string givenTwice(const std::string& name);
+// Mistakes in the declarations.
+std::string badName(const std::string& name);
+std::string nameTwice(const std::string& name);
+std::string namelessParameter(const std::string& help);
+std::string positionalBehindRest(const std::string& name);
+std::string requiredBehindOptional(const std::string& name);
+std::string foreignRelation(const std::string& name);
+// What a count should be; why a program's check that answers false refuses a value.
+const char* countExpectation();
+const char* refusedByCheck();
+// The special options' help texts and the parameter file's value name.
+const char* helpOptionHelp();
+const char* versionOptionHelp();
+const char* fileOptionHelp();
+const char* fileValueName();
+
+// The help screen of the new interface.
+namespace help {
+std::string usage();        // "Usage: "
+std::string options();      // " [OPTIONS]" in the synopsis
+std::string commandWord();  // " COMMAND"
+const char* value();        // a value's name where its type gives none
+const char* optionsTitle();
+const char* argumentsTitle();
+const char* commandsTitle();
+const char* noElements();   // what a list's default shows when it has none
+const char* on();
+std::string defaultIs(const std::string& value);
+std::string environment(const std::string& variable);
+const char* repeatable();
+std::string excludes(const std::string& name);
+std::string needs(const std::string& name);
+std::string deprecated(const std::string& note);
+// kind: 0 at most one, 1 exactly one, 2 at least one.
+std::string group(int kind, const std::vector<std::string>& members);
+}  // namespace help
 
 // --- The parameter file written back -----------------------------------------
 std::string parameterFileHeading();

@@ -1,0 +1,88 @@
+// The completion script of a param::Command: the model of its options and commands, written for a
+// shell by detail/Completion.
+#include <ostream>
+
+#include "Command.h"
+#include "detail/CommandCore.h"
+#include "detail/Completion.h"
+#include "detail/Memory.h"
+#include "detail/Texts.h"
+
+namespace param_detail {
+namespace {
+
+CompletionOption optionOf(const Declaration& d) {
+    CompletionOption option;
+    for (const char letter : d.letters) option.names.push_back(std::string{'-', letter});
+    for (const std::string& longName : d.longNames) {
+        option.names.push_back("--" + longName);
+        if (d.negatable) option.names.push_back("--no-" + longName);
+    }
+    option.description = d.helpText();
+    option.valueName = d.valueName;
+    if (d.kind == kFile) {
+        option.value = CompletionOption::REQUIRED;
+        option.files = true;
+        option.repeatable = true;
+    } else if (d.kind == kValue) {
+        CParamDef* definition = d.element->definition;
+        option.value = d.hasImplicit ? CompletionOption::OPTIONAL : CompletionOption::REQUIRED;
+        option.choices = CommandCore::choicesOf(*definition);
+        const ValueOps* ops = CommandCore::valueTypeOf(*definition);
+        option.files = option.choices.empty() && ops != nullptr && ops->files;
+        option.repeatable = definition->isList();
+    } else if (d.kind == kCounter) {
+        option.repeatable = true;
+    }
+    return option;
+}
+
+// The model of a command: its options (and those of the commands above it that may stand after their
+// commands), whether its words are file names, and its commands.
+CompletionCommand modelOf(CommandCore& core, const std::vector<CompletionOption>& inherited) {
+    core.ensureBuilt();
+    CompletionCommand model{core.parent != nullptr ? core.name : "", core.description, inherited, false, {}};
+    std::vector<CompletionOption> shared = inherited;
+    for (const auto& parameter : core.parameters) {
+        const Declaration& d = CommandCore::declared(*parameter);
+        if (d.hidden) continue;
+        if (d.kind == kPositional) {
+            const ValueOps* ops = CommandCore::valueTypeOf(*d.element->definition);
+            model.positionalFiles = model.positionalFiles || (ops != nullptr && ops->files);
+            continue;
+        }
+        if (d.longNames.empty() && d.letters.empty()) continue;
+        model.options.push_back(optionOf(d));
+        if (core.isShared) shared.push_back(model.options.back());
+    }
+    for (const auto& command : core.commands) model.commands.push_back(modelOf(CommandCore::of(*command), shared));
+    return model;
+}
+
+}  // namespace
+}  // namespace param_detail
+
+namespace param {
+
+int Command::writeCompletion(std::ostream& out, const char* shell) {
+    param_detail::CompletionShell kind{};
+    if (!param_detail::completionShellNamed(shell, kind)) return CParam::NOT_OK;
+    std::string script;
+    param_detail::CompletionRefusal refusal;
+    bool composed = false;
+    if (!param_detail::tryAllocating([&] {
+            const param_detail::CompletionCommand root = param_detail::modelOf(*core, {});
+            composed = param_detail::composeCompletionScript(kind, core->name, root, script, refusal);
+        })) {
+        return CParam::NOT_OK;
+    }
+    if (!composed) {
+        param_detail::text::completion::refused(shell, refusal.text, refusal.reason);
+        return CParam::NOT_OK;
+    }
+    out << script;
+    out.flush();
+    return out ? CParam::OK : CParam::NOT_OK;
+}
+
+}  // namespace param

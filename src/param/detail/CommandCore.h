@@ -1,0 +1,92 @@
+// What a param::Command keeps: its declarations, and the engine (a parameter set) that each reading
+// of a command line builds from them.
+#ifndef PARAM_DETAIL_COMMANDCORE_H
+#define PARAM_DETAIL_COMMANDCORE_H
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Command.h"
+#include "Interpretation.h"
+#include "Param.h"
+
+namespace param_detail {
+
+class ValueCheck;
+
+// A group of parameters of which at most one, exactly one or at least one may be given.
+struct Group {
+    int kind;  // 0 at most one, 1 exactly one, 2 at least one
+    std::vector<const param::Parameter*> members;
+};
+
+class CommandCore {
+public:
+    CommandCore(param::Command& self, const char* name, const char* description);
+
+    param::Command& self;
+    std::string name, description, epilog, versionText, environmentPrefix;
+    bool abbreviate = false;
+    bool isShared = false;  // its parameters may be given after its commands too
+    std::vector<std::unique_ptr<param::Parameter>> parameters;  // in the order declared
+    std::vector<Group> groups;
+    std::vector<std::unique_ptr<param::Command>> commands;
+    CommandCore* parent = nullptr;
+
+    // Of the latest reading: the engine with the definitions made from the declarations, and the words.
+    std::optional<CParam> engine;
+    std::vector<std::string> words;
+
+    param::Result parse(int argc, const char* const* argv);
+    param::Result problem(int code, const char* subject, const char* value) const;
+    // Builds the engine from the declarations, every variable at its default; false when memory ran out.
+    bool build();
+    // The variables that give values: a parameter's own, else the prefix and its keyword.
+    std::vector<Variable> variables() const;
+    // The variable that names a parameter file; empty for none.
+    std::string fileVariable() const;
+    // A further check of a definition of the new interface.
+    static void appendCheck(CParamDef& definition, std::unique_ptr<ValueCheck> check);
+    // What the help screen and completion read of a definition: its value type's description (null
+    // for a switch), what its checks say ("from 1 to 9", "one of count, alpha"), and the words its
+    // choices allow (empty: any).
+    static const ValueOps* valueTypeOf(const CParamDef& definition);
+    static std::vector<std::string> summariesOf(const CParamDef& definition);
+    static std::vector<std::string> choicesOf(const CParamDef& definition);
+    static const std::string& descriptionOf(const param::Command& command);
+    static CommandCore& of(const param::Command& command);
+    // The declaration of a parameter the core owns (the parameters are its own, never const).
+    static Declaration& declared(const param::Parameter& parameter) { return const_cast<Declaration&>(parameter.declared); }
+    static bool gathersWords(const param::Parameter& parameter) { return parameter.gathersWords(); }
+    // Builds the engine unless a reading has.
+    void ensureBuilt();
+    // The declaration of the special option of kind (help, version, parameter file); null when none.
+    Declaration* special(int kind) const;
+    // The parameters by the names the command line gives.
+    const param::Parameter* withLongName(const std::string& name) const;
+    const param::Parameter* withLetter(char letter) const;
+    // The first problem in the declarations, as a message; empty when there is none.
+    std::string declarationProblem() const;
+    // The path of commands to this one, from the program: "kv put".
+    std::string path() const;
+
+};
+
+// Checks the relations between the parameters after a reading: OK, or PROBLEM_RELATION after
+// reporting it.
+int checkRelations(const CommandCore& core, Interpretation& run);
+// Reports the first required parameter without a value.
+int checkRequired(const CommandCore& core, Interpretation& run);
+// Reads the words of one command: OK, a problem's code, or kHelpAsked, kVersionAsked.
+constexpr int kHelpAsked = 2, kVersionAsked = 3;
+int readWords(CommandCore& core, Interpretation& run, std::vector<std::string>& words);
+// The help screen of a command, width columns wide.
+std::string helpScreen(const CommandCore& core, int width);
+// The width of the terminal: COLUMNS, the terminal's own where standard output is one, else 80.
+int terminalWidth();
+
+}  // namespace param_detail
+
+#endif
