@@ -39,6 +39,7 @@ struct Work {
 
 struct Works {
     Work typical, mixed;
+    Work five;  // a host of five typical parameters, for the two interfaces
     std::vector<Work> scaling;  // N int definitions, for Register/N and Interpret/N
     std::vector<Work> files;    // read by the library and the getline baseline
     Work fileWithExtras;        // the longest file, the set grown by 1,000 definitions
@@ -156,6 +157,7 @@ void addCommandLineCases(const Works& works, const std::string& parser) {
 }
 
 void addParamCases(const Works& works);
+void addCommandCases(const Works& works);
 void addBaselineCases(const Works& works);
 void addCli11Cases(const Works& works);
 void addCxxoptsCases(const Works& works);

@@ -45,6 +45,18 @@ Work mixed() {
              "first.txt", "42", "3.5", "last-word", "-7", "0.001", "tail.txt"}};
 }
 
+// A host of five parameters a typical tool has: a number, a ratio, an output file, a switch and an
+// input file.
+Work five() {
+    return {"Five",
+            {{"lines", 'n', 20, -1, true, "how many lines"},
+             {"ratio", 'r', 0.5, -1, true, "how much of each"},
+             {"output", 'o', "out.txt", -1, true, "where to write"},
+             {"verbose", 'v', true, -1, true, "say more"},
+             {"input", 0, "in.txt", 1, false, "what to read"}},
+            {"tool", "-n", "20", "-r", "0.5", "-v", "-o", "out.txt", "in.txt"}};
+}
+
 // Int definitions kw0000, kw0001, ... expecting value, and the line giving
 // each of them 5.
 Work scaling(int count, int value = 5) {
@@ -87,7 +99,7 @@ Work file(const std::string& directory, int lines, int extras = 0) {
 }
 
 Works makeWorks(const std::string& directory) {
-    Works works{typical(), mixed(), {}, {}, file(directory, 10000, 1000)};
+    Works works{typical(), mixed(), five(), {}, {}, file(directory, 10000, 1000)};
     for (int count : {10, 100, 1000}) works.scaling.push_back(scaling(count));
     for (int lines : {1000, 10000}) works.files.push_back(file(directory, lines));
     return works;
@@ -169,6 +181,9 @@ void printSummary(const MedianReporter& median, const Works& works) {
     const double spread = slowest / fastest;
     std::printf("%-24s %9s %43s %s\n", "slowest / fastest", format("%.2f", spread).c_str(),
                 "<= 1.20", verdict(spread, spread <= 1.2));
+    const double newToClassic = median("Five/Command") / median("Five/Param");
+    std::printf("%-24s %9s %43s %s\n", "Five: Command / Param", format("%.2f", newToClassic).c_str(), "<= 1.50",
+                verdict(newToClassic, newToClassic <= 1.5));
     const double strictToStream = median("Convert/strict") / median("Convert/stream");
     std::printf("%-24s %9s %43s %s\n", "strict / stream convert", format("%.2f", strictToStream).c_str(),
                 "<= 1.00", verdict(strictToStream, strictToStream <= 1.0));
@@ -183,6 +198,7 @@ int main(int argc, char** argv) {
     if (mkdtemp(directory.data()) == nullptr) return std::perror("param_bench: mkdtemp"), 1;
     const Works works = makeWorks(directory);
     addParamCases(works);
+    addCommandCases(works);
     addBaselineCases(works);
 #ifdef PARAM_BENCH_HAVE_CLI11
     addCli11Cases(works);

@@ -75,6 +75,7 @@ void addParamCases(const Works& works) {
     benchmark::RegisterBenchmark("Convert/stream", converting, 0U)->Unit(benchmark::kNanosecond);
     benchmark::RegisterBenchmark("Convert/strict", converting, CParam::STRICT_VALUES)->Unit(benchmark::kNanosecond);
     addCommandLineCases<ParamSet>(works, "Param");
+    add("Five/Param", works.five, parse<ParamSet, true>);
     for (const Work& file : works.files) add(file.name + "/Param", file, readFile<ParamSet>);
     add(works.fileWithExtras.name + "/Param", works.fileWithExtras, readFile<ParamSet>);
 }

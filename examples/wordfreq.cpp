@@ -4,13 +4,13 @@
 // above; ASCII letters are folded to lower case unless CaseSensitive is on. The counts of all files
 // add up; words given with -i are not counted.
 //
-// It is a host of the library that adopts today's conventions with one line, and shows what they
-// give: strict values (-n 3x is refused), switches that take on/off words (--CaseSensitive=off),
-// problems the program handles itself, help on standard output, quoted values in parameter files
-// and "-" for standard input; and the value kinds programs have: std::string, lists, the rest of the
-// words as a list of files, a range, a list of choices and a type of its own (Order); values from environment variables
-// (WORDFREQ_Top=5), the parameters in force saved with where each came from (--SaveParameters), and
-// a completion script for bash, zsh or fish (--Completion bash).
+// It is a host of the new interface (param::Command), and shows what a program gets with it: strict
+// values (-n 3x is refused), switches that take on/off words (--CaseSensitive=off), problems the
+// program reports itself, help on standard output, quoted values in parameter files (read with -f)
+// and "-" for standard input; the value kinds programs have: std::string, lists, the rest of the words
+// as a list of files, a range, a list of choices and a type of its own (Order); values from
+// environment variables (WORDFREQ_Top=5), the parameters in force saved with where each came from
+// (--SaveParameters), and a completion script for bash, zsh or fish (--Completion bash).
 //
 // Exit status: 0 after success and after help; 2 after a problem with the parameters (the library
 // has written the message); 1 when an input or the output cannot be opened.
@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "Param.h"
+#include <param/Command.h>
 
 namespace {
 
@@ -43,7 +43,7 @@ struct Settings {
     int top = 10;
     unsigned int minLength = 1;
     bool caseSensitive = false;
-    char* output = nullptr;
+    std::string output;
     std::string save;
     std::string completion;
     Order order = Order::Count;
@@ -113,49 +113,38 @@ void writeMostFrequent(std::ostream& out, const std::map<std::string, long>& cou
 
 int main(int argc, char** argv) {
     Settings settings;
-    CParam params;
-    params.SetConventions(CParam::CONVENTIONS_TODAY);
-    params.SetEnvironmentPrefix("WORDFREQ_");
+    param::Command cli("wordfreq", "Print the most frequent words of the texts, the count, a tab and the word on each line, "
+                                   "most frequent first.");
+    cli.environmentPrefix("WORDFREQ_");
+    cli.parameterFile("-f", "--ParameterFile");
     // Files is needed only to count words, not to write a completion script: the program checks it.
-    params.AddParamDef("Files", 0, &settings.files, {}, "the texts to read, in order, at least one; - is standard input",
-                       true, "file", 1);
-    params.AddParamDef("Ignore", 'i', &settings.ignore, {}, "a word not to count", true, "word", -1);
-    params.AddParamDef("Order", 'o', &settings.order, Order::Count,
-                       "count: most frequent first, ties in byte order; alpha: byte order of the word", true,
-                       "order", -1);
-    params.AddParamDef("Top", 'n', &settings.top, 10, "how many words to print at most", true, "n", -1);
-    params.SetRange("Top", "1", "100000");
-    params.AddParamDef("MinLength", 'm', &settings.minLength, 1U, "shortest word counted, in characters", true,
-                       "n", -1);
-    params.SetRange("MinLength", "1", "1000");
-    params.AddParamDef("CaseSensitive", 'c', &settings.caseSensitive, false, "keep letter case", true, "", -1);
-    params.AddParamDef("Output", 0, &settings.output, nullptr, "file to write to instead of standard output",
-                       true, "file", -1);
-    params.AddParamDef("Completion", 0, &settings.completion, nullptr,
-                       "write the completion script for this shell to standard output, read no input", true,
-                       "shell", -1);
-    params.SetChoices("Completion", {"bash", "zsh", "fish"});
-    params.AddParamDef("SaveParameters", 0, &settings.save, nullptr,
-                       "write the parameters in force to this file (- for standard output), read no input", true,
-                       "file", -1);
+    cli.positional(settings.files, "Files").valueName("file").help("the texts to read, in order, at least one; - is standard input");
+    cli.option(settings.ignore, "-i", "--Ignore").valueName("word").help("a word not to count");
+    cli.option(settings.order, "-o", "--Order").valueName("order")
+        .help("count: most frequent first, ties in byte order; alpha: byte order of the word");
+    cli.option(settings.top, "-n", "--Top").valueName("n").help("how many words to print at most").range(1, 100000);
+    cli.option(settings.minLength, "-m", "--MinLength").valueName("n").help("shortest word counted, in characters").range(1U, 1000U);
+    cli.flag(settings.caseSensitive, "-c", "--CaseSensitive").help("keep letter case");
+    cli.option(settings.output, "--Output").valueName("file").help("file to write to instead of standard output");
+    cli.option(settings.completion, "--Completion").valueName("shell")
+        .help("write the completion script for this shell to standard output, read no input")
+        .choices({"bash", "zsh", "fish"});
+    cli.option(settings.save, "--SaveParameters").valueName("file")
+        .help("write the parameters in force to this file (- for standard output), read no input");
 
-    const int result = params.Interpret_returnError(argv, argc);
-    if (result == CParam::HELP_SHOWN) return 0;
-    if (result != CParam::OK) return 2;
+    const param::Result result = cli.parse(argc, argv);
+    if (!result) return result.report();
 
     if (!settings.completion.empty()) {
-        return params.WriteCompletionScript(std::cout, settings.completion.c_str(), "wordfreq") == CParam::OK ? 0 : 1;
+        return cli.writeCompletion(std::cout, settings.completion.c_str()) == param::OK ? 0 : 1;
     }
     if (!settings.save.empty()) {
         const std::vector<std::string> notSaved = {"SaveParameters", "Completion"};
-        const int saved = settings.save == "-" ? params.WriteParameters(std::cout, notSaved)
-                                               : params.WriteParameterFile(settings.save.c_str(), notSaved);
-        return saved == CParam::OK ? 0 : 1;
+        const int saved = settings.save == "-" ? cli.writeParameters(std::cout, notSaved)
+                                               : cli.writeParameterFile(settings.save.c_str(), notSaved);
+        return saved == param::OK ? 0 : 1;
     }
-    if (settings.files.empty()) {
-        params.showError(CParam::PROBLEM_MISSING_PARAMETER, "file", "");
-        return 2;
-    }
+    if (settings.files.empty()) return cli.problem(param::PROBLEM_MISSING_PARAMETER, "file").report();
     for (std::string& word : settings.ignore) word = folded(word, settings);
     std::map<std::string, long> counts;
     for (const std::string& file : settings.files) {
@@ -164,7 +153,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (settings.output == nullptr) {
+    if (settings.output.empty()) {
         writeMostFrequent(std::cout, counts, settings);
         return 0;
     }
