@@ -80,6 +80,15 @@ std::string Declaration::displayName() const {
     return positionalName;
 }
 
+bool Declaration::isGiven() const { return element != nullptr && element->origin.kind != ParamOrigin::DEFAULT; }
+
+std::string Declaration::givenName() const {
+    if (!isGiven()) return {};
+    if (element->origin.kind == ParamOrigin::ENVIRONMENT) return std::string("$") + element->origin.name;
+    if (element->origin.kind == ParamOrigin::PARAMETER_FILE) return keyword();
+    return givenAs.empty() ? displayName() : givenAs;
+}
+
 std::string Declaration::helpText() const {
     if (!help.empty()) return help;
     if (kind == kHelp) return text::helpOptionHelp();
@@ -147,12 +156,9 @@ void Parameter::name(const char* name) {
     }
 }
 
-bool Parameter::given() const { return declared.element != nullptr && declared.element->origin.kind != ParamOrigin::DEFAULT; }
+bool Parameter::given() const { return declared.isGiven(); }
 
-const char* Parameter::givenAs() const {
-    if (!given()) return nullptr;
-    return declared.givenAs.c_str();
-}
+std::string Parameter::givenAs() const { return declared.givenName(); }
 
 ParamOrigin Parameter::origin() const { return declared.element != nullptr ? declared.element->origin : ParamOrigin{}; }
 

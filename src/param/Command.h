@@ -72,6 +72,10 @@ struct Declaration {
     bool takesValue() const { return kind == kValue || kind == kFile; }
     // The name that stands for the parameter where the user gave none: --lines, -n, or a positional's name.
     std::string displayName() const;
+    // Whether the latest reading gave it a value, and the name it was given by: as typed on the command
+    // line, "$VARIABLE", or the keyword of a file line.
+    bool isGiven() const;
+    std::string givenName() const;
     // The program's help text, or that of the kind of special option (help, version, parameter file).
     std::string helpText() const;
     // In parameter files, variables and the written configuration: the first long name (a positional:
@@ -214,7 +218,7 @@ public:
     // variable), the name it was given by ("-n", "--lines", "$LINES", a file's name), and where the
     // value came from.
     bool given() const;
-    const char* givenAs() const;
+    std::string givenAs() const;
     ParamOrigin origin() const;
 
 protected:

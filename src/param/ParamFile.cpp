@@ -84,8 +84,8 @@ int Interpretation::fileLine(char* source, const char* text, long number, Rank r
 
 int Interpretation::nestedFile(char* source, const char* text, long number, const char* name, Rank rank) {
     if (isLoop(name)) {
-        reportFileProblem(CParam::PROBLEM_PARAM_FILE_LOOP, source, text, number);
-        return CParam::OK;
+        const int loop = reportFileProblem(CParam::PROBLEM_PARAM_FILE_LOOP, source, text, number);
+        return loopEnds ? loop : CParam::OK;
     }
     if (chain.size() >= static_cast<std::size_t>(CParam::MAX_FILE_NESTING)) {
         return refuseFileLine(source, text, number, text::nestedTooDeep());

@@ -71,6 +71,9 @@ private:
         const std::string keyword = definition->getKeyword();
         std::vector<std::string> values;
         std::vector<ParamOrigin> unused;
+        // A parameter no file line can name (one of the new interface known by a letter alone) is left
+        // out where it holds its default.
+        if (text::unusableKeyword(keyword.c_str()) != nullptr) return definition->holdsDefault() ? CParam::OK : refuse(keyword, nullptr);
         if (definition->getValueTexts(values, unused) == 0) {
             // A definition that keeps no value: only its default reads back.
             if (element.origin.kind == ParamOrigin::DEFAULT) return CParam::OK;

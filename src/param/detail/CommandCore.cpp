@@ -243,7 +243,8 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
             engine->programName = words.front().c_str();
             const Declaration* file = special(param_detail::kFile);
             const std::string fileKeyword = file != nullptr ? file->keyword() : std::string();
-            Interpretation run(*engine, nullptr, nullptr, file != nullptr && !file->longNames.empty() ? fileKeyword.c_str() : nullptr);
+            Interpretation run(*engine, nullptr, nullptr, file != nullptr && !file->longNames.empty() ? fileKeyword.c_str() : nullptr,
+                               true);
             int code = run.environment(variables(), fileVariable());
             if (code > 0) code = readWords(*this, run, words);
             if (code == kHelpAsked) {

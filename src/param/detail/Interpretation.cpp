@@ -10,8 +10,8 @@
 namespace param_detail {
 
 Interpretation::Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream* messages,
-                               const char* fileKeyword)
-    : set(set), filesBefore(filesBefore), messages(messages), fileKeyword(fileKeyword) {}
+                               const char* fileKeyword, bool loopEnds)
+    : set(set), filesBefore(filesBefore), messages(messages), fileKeyword(fileKeyword), loopEnds(loopEnds) {}
 
 Interpretation::~Interpretation() = default;
 

@@ -54,9 +54,11 @@ public:
     // filesBefore: the set's records of files read that do not count as read for the refusal of
     // loops (those of earlier interpretations); null when every record counts. messages: where the
     // problems are written; null: kept (keptMessages), for a host that is told rather than shown.
-    // fileKeyword: the keyword of a file line that names a further file; null for none.
+    // fileKeyword: the keyword of a file line that names a further file; null for none. loopEnds: a
+    // file named in a loop is a problem that ends the reading (by default it is skipped, and reading
+    // goes on).
     Interpretation(CParam& set, const ParamFileElement* filesBefore, std::ostream* messages,
-                   const char* fileKeyword = "ParameterFile");
+                   const char* fileKeyword = "ParameterFile", bool loopEnds = false);
     ~Interpretation();
 
     // Each interpretation starts afresh: a list has its default again.
@@ -100,6 +102,7 @@ private:
     // The messages kept, made with the first (a stream is costly to make, and most readings have none).
     std::unique_ptr<std::ostringstream> kept;
     const char* const fileKeyword;
+    const bool loopEnds;
     Reported reported;
     // The files open now, the outermost first: a file named again on this chain is a loop.
     std::vector<const char*> chain;

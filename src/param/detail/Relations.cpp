@@ -11,16 +11,9 @@ namespace {
 
 using param::Command;
 
-bool given(const Declaration& d) { return d.element != nullptr && d.element->origin.kind != ParamOrigin::DEFAULT; }
+bool given(const Declaration& d) { return d.isGiven(); }
 
-// The name the user gave the value by: as typed on the command line, the variable, or the keyword of
-// the file line.
-std::string givenName(const Declaration& d) {
-    const ParamOrigin& origin = d.element->origin;
-    if (origin.kind == ParamOrigin::ENVIRONMENT) return std::string("$") + origin.name;
-    if (origin.kind == ParamOrigin::PARAMETER_FILE) return d.keyword();
-    return d.givenAs.empty() ? d.displayName() : d.givenAs;
-}
+std::string givenName(const Declaration& d) { return d.givenName(); }
 
 int broken(Interpretation& run, const std::string& subject, const std::string& message) {
     return run.report(param::PROBLEM_RELATION, subject.c_str(), "", message);
