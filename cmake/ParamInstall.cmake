@@ -36,6 +36,7 @@ install(FILES
         "${param_source_dir}/src/param/Param.h"
         "${param_source_dir}/src/param/ParamDef.h"
         "${param_source_dir}/src/param/ParamValue.h"
+        "${param_source_dir}/src/param/Command.h"
     DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/param"
     COMPONENT Param_Development)
 

@@ -3,9 +3,11 @@
 # the developer and CI presets switch on) and the sanitizers named in
 # PARAM_SANITIZERS. Consumers of the library never inherit them (PRIVATE).
 function(param_target_options target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
-    if(PARAM_WARNINGS_AS_ERRORS)
-        target_compile_options(${target} PRIVATE -Werror)
+    # Each compiler with the flags it has.
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${PARAM_WARNINGS_AS_ERRORS}>:-Werror>)
+    elseif(MSVC)
+        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${PARAM_WARNINGS_AS_ERRORS}>:/WX>)
     endif()
     if(PARAM_SANITIZERS)
         target_compile_options(${target} PRIVATE
