@@ -4,27 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "Param.h"
+#include <param/Command.h>
 
 int main(int argc, char** argv) {
-    std::vector<std::string> files;
-    int limit = 0;
+    int limit = 10;
     bool numbered = false;
+    std::vector<std::string> files;
 
-    CParam params;
-    params.SetConventions(CParam::CONVENTIONS_TODAY);
-    params.AddParamDef("Files", 0, &files, {}, "files to read", false, "file", 1);
-    params.AddParamDef("Limit", 'n', &limit, 10, "number of lines to print", true, "count", -1);
-    params.SetRange("Limit", "1", nullptr);
-    params.AddParamDef("Numbered", 'N', &numbered, false, "number the lines", true, "", -1);
-    const int result = params.Interpret_returnError(argv, argc);
-    if (result == CParam::HELP_SHOWN) return 0;  // the usage screen is on standard output
-    if (result != CParam::OK) return 2;          // the message is already on standard error
+    param::Command cli("linecount", "Print the first lines of each file.");
+    cli.option(limit, "-n", "--lines").valueName("COUNT").help("how many lines to print").atLeast(1);
+    cli.flag(numbered, "-N", "--numbered").help("number the lines");
+    cli.positional(files, "FILE").help("the files to read").required();
+    const param::Result result = cli.parse(argc, argv);
+    if (!result) return result.report();  // help (status 0) or a problem (status 2), already shown
 
     for (const std::string& file : files) {
         std::ifstream input(file);
         if (!input) {
-            std::cerr << "cannot open " << file << '\n';
+            std::cerr << "linecount: cannot open " << file << '\n';
             return 1;
         }
         std::string line;
