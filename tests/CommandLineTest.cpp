@@ -105,6 +105,7 @@ TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwi
         {"--All=|-v", kValue, "", "Invalid value '' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
         // "--=text" would lose the text and take the later options for positional words.
         {"--=x|-a|out.txt", kKeyword, "", "Unknown keyword ''."},
+        {"--Tracelevel=3", kKeyword, "", "Unknown keyword 'Tracelevel'.\nDid you mean '--TraceLevel'?"},
         // What a word or a file line would send the terminal is shown, not sent.
         {"-\x1b[31m", kFlag, "", "Unknown flag '-\\x1b'."}, {"--Caf\xc3\xa9\x9b\xff", kKeyword, "", "Unknown keyword 'Caf\xc3\xa9\\x9b\\xff'."},
     }, CParam::CONVENTIONS_TODAY);

@@ -81,7 +81,7 @@ TEST(HostType, TakesItsValuesAndRefusesOthersWithItsOwnWords) {
         {"-s|0s", CParam::PROBLEM_INVALID_VALUE, "Color=green\nWait=30s\nPalette=red\nSteps=\n",
          "Invalid value '0s' at parameter '-s'.\nIt should be a duration (90s, 2m) at least 1s."},
         {"-p|Red", CParam::PROBLEM_INVALID_VALUE, "Color=green\nWait=30s\nPalette=red\nSteps=\n",
-         "Invalid value 'Red' at parameter '-p'.\nIt should be one of red, green, blue."},
+         "Invalid value 'Red' at parameter '-p'.\nIt should be one of red, green, blue.\nDid you mean 'red'?"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words);

@@ -93,6 +93,7 @@ std::string Declaration::helpText() const {
     if (!help.empty()) return help;
     if (kind == kHelp) return text::helpOptionHelp();
     if (kind == kVersion) return text::versionOptionHelp();
+    if (kind == kCompletion) return text::completionOptionHelp();
     return kind == kFile ? text::fileOptionHelp() : "";
 }
 
@@ -260,6 +261,11 @@ Command& Command::command(const char* name, const char* description) {
 
 Command& Command::shared() {
     core->isShared = true;
+    return *this;
+}
+
+Command& Command::commandOptional() {
+    core->commandRequired = false;
     return *this;
 }
 

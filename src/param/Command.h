@@ -50,7 +50,7 @@ namespace param_detail {
 class CommandCore;
 
 // The kinds of parameter a command declares.
-constexpr int kValue = 0, kPositional = 1, kFlag = 2, kCounter = 3, kHelp = 4, kVersion = 5, kFile = 6;
+constexpr int kValue = 0, kPositional = 1, kFlag = 2, kCounter = 3, kHelp = 4, kVersion = 5, kFile = 6, kCompletion = 7;
 
 // A parameter as declared.
 struct Declaration {
@@ -69,7 +69,7 @@ struct Declaration {
     ParamListElement* element = nullptr;
     std::string givenAs;
 
-    bool takesValue() const { return kind == kValue || kind == kFile; }
+    bool takesValue() const { return kind == kValue || kind == kFile || kind == kCompletion; }
     // The name that stands for the parameter where the user gave none: --lines, -n, or a positional's name.
     std::string displayName() const;
     // Whether the latest reading gave it a value, and the name it was given by: as typed on the command
@@ -177,7 +177,7 @@ class Command;
 // What came of reading a command line.
 class Result {
 public:
-    enum Status { SUCCESS, HELP, VERSION, PROBLEM };
+    enum Status { SUCCESS, HELP, VERSION, PROBLEM, COMPLETION };
 
     Status status() const { return status_; }
     // True after success: the values are in the variables.
@@ -187,13 +187,16 @@ public:
     // The parameter as the user gave it ("-n", "--lines", "$LINES", a file's name), and the value.
     const std::string& parameter() const { return parameter_; }
     const std::string& value() const { return value_; }
-    // What report() writes: the problem's message and the help hint, the help screen, or the version.
+    // What report() writes: the problem's message and the help hint, the help screen, the version, or
+    // the completion script.
     const std::string& text() const { return text_; }
     // The command chosen, or the program itself.
     const Command& command() const { return *command_; }
+    // Whether the command line chose this command (the one named last).
+    bool chose(const Command& command) const { return command_ == &command; }
 
-    // Writes the text where it belongs (a problem to standard error, help and version to standard
-    // output) and returns the exit status to end with: 0 after success, help and version,
+    // Writes the text where it belongs (a problem to standard error, help, version and completion
+    // script to standard output) and returns the exit status to end with: 0 after success, help and version,
     // problemStatus after a problem.
     int report(int problemStatus = 2) const;
     int report(std::ostream& out, std::ostream& errors, int problemStatus = 2) const;
@@ -454,6 +457,16 @@ public:
             return named(special(param_detail::kVersion), static_cast<const char*>(names)...);
         }
     }
+    // The option that writes the program's completion script for the shell named by its value (bash,
+    // zsh or fish) and ends the reading, as help does: --completion unless named otherwise here.
+    template <typename... Names>
+    Special& completionOption(Names... names) {
+        if constexpr (sizeof...(Names) == 0) {
+            return named(special(param_detail::kCompletion), "--completion");
+        } else {
+            return named(special(param_detail::kCompletion), static_cast<const char*>(names)...);
+        }
+    }
     // The option that reads a parameter file: lines "keyword value", the keyword a long name of a
     // parameter; a line with this option's long name reads a further file. None unless named here.
     template <typename... Names>
@@ -489,6 +502,8 @@ public:
     Command& command(const char* name, const char* description = "");
     // This command's parameters may also be given after any of its commands.
     Command& shared();
+    // A command line may name none of this command's commands (by default one is required).
+    Command& commandOptional();
 
     // Reads the words (argv[0] the program's name, as main receives them), and the environment and
     // the parameter files where the program asks for them. Writes nothing and ends nothing.

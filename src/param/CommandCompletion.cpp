@@ -1,6 +1,7 @@
 // The completion script of a param::Command: the model of its options and commands, written for a
 // shell by detail/Completion.
-#include <ostream>
+#include <algorithm>
+#include <iostream>
 
 #include "Command.h"
 #include "detail/CommandCore.h"
@@ -24,6 +25,9 @@ CompletionOption optionOf(const Declaration& d) {
         option.value = CompletionOption::REQUIRED;
         option.files = true;
         option.repeatable = true;
+    } else if (d.kind == kCompletion) {
+        option.value = CompletionOption::REQUIRED;
+        option.choices = {"bash", "zsh", "fish"};
     } else if (d.kind == kValue) {
         CParamDef* definition = d.element->definition;
         option.value = d.hasImplicit ? CompletionOption::OPTIONAL : CompletionOption::REQUIRED;
@@ -41,8 +45,8 @@ CompletionOption optionOf(const Declaration& d) {
 // commands), whether its words are file names, and its commands.
 CompletionCommand modelOf(CommandCore& core, const std::vector<CompletionOption>& inherited) {
     core.ensureBuilt();
-    CompletionCommand model{core.parent != nullptr ? core.name : "", core.description, inherited, false, {}};
-    std::vector<CompletionOption> shared = inherited;
+    CompletionCommand model{core.parent != nullptr ? core.name : "", core.description, {}, false, {}};
+    std::vector<CompletionOption> shared;
     for (const auto& parameter : core.parameters) {
         const Declaration& d = CommandCore::declared(*parameter);
         if (d.hidden) continue;
@@ -55,29 +59,46 @@ CompletionCommand modelOf(CommandCore& core, const std::vector<CompletionOption>
         model.options.push_back(optionOf(d));
         if (core.isShared) shared.push_back(model.options.back());
     }
+    // The options of the commands above, but those whose names this command gives its own (its -h).
+    for (const CompletionOption& above : inherited) {
+        const bool shadowed = std::any_of(above.names.begin(), above.names.end(), [&](const std::string& name) {
+            return std::any_of(model.options.begin(), model.options.end(), [&](const CompletionOption& own) {
+                return std::find(own.names.begin(), own.names.end(), name) != own.names.end();
+            });
+        });
+        if (!shadowed) {
+            model.options.push_back(above);
+            shared.push_back(above);
+        }
+    }
     for (const auto& command : core.commands) model.commands.push_back(modelOf(CommandCore::of(*command), shared));
     return model;
 }
 
 }  // namespace
+
+bool completionScript(CommandCore& program, const char* shell, std::string& script, std::string& refused) {
+    CompletionShell kind{};
+    if (!completionShellNamed(shell, kind)) return false;
+    CompletionRefusal refusal;
+    if (composeCompletionScript(kind, program.name, modelOf(program, {}), script, refusal)) return true;
+    refused = text::completion::refusal(shell, refusal.text, refusal.reason);
+    return false;
+}
+
 }  // namespace param_detail
 
 namespace param {
 
 int Command::writeCompletion(std::ostream& out, const char* shell) {
-    param_detail::CompletionShell kind{};
-    if (!param_detail::completionShellNamed(shell, kind)) return CParam::NOT_OK;
-    std::string script;
-    param_detail::CompletionRefusal refusal;
+    std::string script, refused;
     bool composed = false;
-    if (!param_detail::tryAllocating([&] {
-            const param_detail::CompletionCommand root = param_detail::modelOf(*core, {});
-            composed = param_detail::composeCompletionScript(kind, core->name, root, script, refusal);
-        })) {
+    if (!param_detail::tryAllocating([&] { composed = param_detail::completionScript(*core, shell, script, refused); })) {
         return CParam::NOT_OK;
     }
     if (!composed) {
-        param_detail::text::completion::refused(shell, refusal.text, refusal.reason);
+        std::cerr << refused;
+        std::cerr.flush();
         return CParam::NOT_OK;
     }
     out << script;

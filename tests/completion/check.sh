@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Completion in a real shell: check.sh <bash|zsh|fish> <path of wordfreq> <path of completion_host>.
-# The scripts of wordfreq and of the host's hostile and commands sets must parse; then one session of
+# Completion in a real shell: check.sh <bash|zsh|fish> <path of wordfreq> <path of completion_host>
+# <path of kv>. The scripts of wordfreq, kv and the host's hostile and commands sets must parse; then one session of
 # the shell loads them all and completes each line below at its end. What it offers must be exactly
 # the words expected (after --Keyword=, with or without the "--Keyword=" before each, as the shell
 # has it; bash's "--" among the options aside), and no command hidden in a text may have run: no file
 # "pwned" may appear.
 set -u
-shell=$1 wordfreq=$2 host=$3 here=$(cd "$(dirname "$0")" && pwd)
+shell=$1 wordfreq=$2 host=$3 kv=$4 here=$(cd "$(dirname "$0")" && pwd)
 temp=$(mktemp -d) && trap 'rm -rf "$temp"' EXIT && mkdir "$temp/work" && cd "$temp/work" || exit 1
 "$wordfreq" --Completion "$shell" > ../wordfreq || exit 1
 # A program's name that would run a command if the script let the shell read it as code (fish cannot
@@ -17,7 +17,8 @@ case $shell in
 esac
 "$host" hostile "$shell" "$program" > ../hostile || exit 1
 "$host" commands "$shell" > ../commands || exit 1
-scripts=(../wordfreq ../hostile ../commands)
+"$kv" --completion "$shell" > ../kv || exit 1
+scripts=(../wordfreq ../hostile ../commands ../kv)
 touch alpha.txt beta.par
 failures=0
 for script in "${scripts[@]}"; do
@@ -76,6 +77,13 @@ offers 'tool remote add --Level=' 1 2
 offers 'tool remote add --Level ' alpha.txt beta.par
 offers 'tool remote remove '
 offers 'tool build ' alpha.txt beta.par
+# A program of the new interface with commands: its commands, then theirs and the shared options.
+offers 'kv ' get list put remove
+offers 'kv --st' --store
+offers 'kv --store x l' list
+offers 'kv list --' --prefix --help --store --version --completion
+offers 'kv remove --completion ' bash fish zsh
+offers 'kv get --store ' alpha.txt beta.par
 
 # The words offered for each line, one a line, then a line "@@".
 session() {

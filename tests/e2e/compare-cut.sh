@@ -92,6 +92,15 @@ done <<'CASES'
 --fields
 -f 1 -d
 -b 1 --complement --bytes
+# Long options abbreviated to a beginning no other has; an ambiguous one, and one that begins none.
+-c 2 --compl
+--f=1 --d=: --out=+
+--fie 2 --del :
+-f 1 -d : --o=X
+-f 1 --only
+--fiel=2 --delim=: --s
+--c=1-2
+-f 1 --de=: --x
 CASES
 echo "cut compared with $theirs: $((cases - failures)) of $cases alike"
 [[ $failures -eq 0 ]]

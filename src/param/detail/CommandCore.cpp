@@ -37,14 +37,7 @@ std::vector<std::string> CommandCore::summariesOf(const CParamDef& definition) {
     return said;
 }
 
-std::vector<std::string> CommandCore::choicesOf(const CParamDef& definition) {
-    for (const ValueCheck* c = definition.check.get(); c != nullptr; c = c->next.get()) {
-        if (const std::vector<std::string>* words = c->words()) return *words;
-    }
-    const ValueOps* ops = definition.valueType;
-    if (ops != nullptr && ops->names != nullptr) return std::vector<std::string>(ops->names, ops->names + ops->nameCount);
-    return {};
-}
+std::vector<std::string> CommandCore::choicesOf(const CParamDef& definition) { return Interpretation::choicesOf(definition); }
 
 const std::string& CommandCore::descriptionOf(const Command& command) { return command.core->description; }
 
@@ -122,9 +115,10 @@ std::string CommandCore::declarationProblem() const {
     for (const auto& parameter : parameters) {
         const Declaration& d = parameter->declared;
         if (!d.badNames.empty()) return text::badName(d.badNames.front());
-        const bool special = d.kind == kHelp || d.kind == kVersion || d.kind == kFile;
+        const bool special = d.kind == kHelp || d.kind == kVersion || d.kind == kFile || d.kind == kCompletion;
         if (d.kind == kPositional) {
             if (!usableLongName(d.positionalName)) return text::badName(d.positionalName);
+            if (!commands.empty()) return text::positionalBesideCommands(d.positionalName);
             if (restSeen) return text::positionalBehindRest(d.positionalName);
             if (d.required && optionalSeen) return text::requiredBehindOptional(d.positionalName);
             optionalSeen = optionalSeen || !d.required;
@@ -157,20 +151,31 @@ std::string CommandCore::declarationProblem() const {
             if (const std::string* other = sameAs("no-" + longName)) return text::nameTwice("--" + *other);
         }
     }
+    return commandProblem();
+}
+
+std::string CommandCore::commandProblem() const {
+    for (auto c = commands.begin(); c != commands.end(); ++c) {
+        const std::string& commandName = (*c)->core->name;
+        if (!usableLongName(commandName)) return text::badCommandName(commandName);
+        const bool twice = std::any_of(commands.begin(), c, [&](const auto& o) { return o->core->name == commandName; });
+        if (twice) return text::commandTwice(commandName);
+    }
     return {};
 }
 
-bool CommandCore::build() {
+bool CommandCore::build(const char* programName) {
     return tryAllocating([&] {
         engine.reset();
         engine.emplace();
         engine->SetConventions(CParam::CONVENTIONS_TODAY);
+        if (programName != nullptr) engine->programName = programName;
         int position = 0;
         for (const auto& parameter : parameters) {
             Declaration& d = parameter->declared;
             d.element = nullptr;
             d.givenAs.clear();
-            if (d.kind == param_detail::kHelp || d.kind == param_detail::kVersion || d.kind == param_detail::kFile) continue;
+            if (d.kind == kHelp || d.kind == kVersion || d.kind == kFile || d.kind == kCompletion) continue;
             const std::string keyword = d.keyword();
             const int at = d.kind == param_detail::kPositional ? ++position : -1;
             // The help text stays with the declaration, which the help screen reads (a switch's definition
@@ -186,13 +191,14 @@ bool CommandCore::build() {
 
 std::vector<Variable> CommandCore::variables() const {
     std::vector<Variable> named;
+    const std::string own = prefix();
     for (const auto& parameter : parameters) {
         const Declaration& d = parameter->declared;
         if (d.element == nullptr) continue;
         if (!d.environment.empty()) {
             named.push_back({d.element, d.environment});
-        } else if (!environmentPrefix.empty() && (d.kind == param_detail::kPositional || !d.longNames.empty())) {
-            named.push_back({d.element, environmentPrefix + d.keyword()});
+        } else if (!own.empty() && (d.kind == param_detail::kPositional || !d.longNames.empty())) {
+            named.push_back({d.element, own + d.keyword()});
         }
     }
     return named;
@@ -202,7 +208,29 @@ std::string CommandCore::fileVariable() const {
     const Declaration* file = special(param_detail::kFile);
     if (file == nullptr) return {};
     if (!file->environment.empty()) return file->environment;
-    return environmentPrefix.empty() || file->longNames.empty() ? std::string() : environmentPrefix + file->keyword();
+    const std::string own = prefix();
+    return own.empty() || file->longNames.empty() ? std::string() : own + file->keyword();
+}
+
+std::string CommandCore::prefix() const {
+    if (!environmentPrefix.empty() || parent == nullptr) return environmentPrefix;
+    std::string own = parent->prefix();
+    if (own.empty()) return own;
+    for (const char c : name) {
+        const bool alphanumeric = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        own += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : alphanumeric ? c : '_';
+    }
+    return own + "_";
+}
+
+void CommandCore::resetCommandsBeside(const CommandCore* reached, const char* programName) {
+    for (const auto& command : commands) {
+        CommandCore& below = *command->core;
+        bool onTheWay = false;
+        for (const CommandCore* c = reached; c != nullptr && !onTheWay; c = c->parent) onTheWay = c == &below;
+        if (!onTheWay && below.engine && !below.build(programName)) failAssertion("parameters");
+        below.resetCommandsBeside(reached, programName);
+    }
 }
 
 param::Result CommandCore::problem(int code, const char* subject, const char* value) const {
@@ -228,43 +256,37 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
     param::Result result;
     result.command_ = &self;
     if (!tryAllocating([&] {
-            const std::string problem = declarationProblem();
-            if (!problem.empty()) {
-                result.status_ = param::Result::PROBLEM;
-                result.code_ = param::PROBLEM_DECLARATION;
-                result.text_ = problem + "\n";
-                return;
-            }
             words.clear();
             words.reserve(static_cast<std::size_t>(argc > 0 ? argc : 1));
             for (int i = 0; argv != nullptr && i < argc; ++i) words.emplace_back(argv[i] != nullptr ? argv[i] : "");
             if (words.empty()) words.push_back(name);
-            if (!build()) throw std::bad_alloc();
-            engine->programName = words.front().c_str();
-            const Declaration* file = special(param_detail::kFile);
-            const std::string fileKeyword = file != nullptr ? file->keyword() : std::string();
-            Interpretation run(*engine, nullptr, nullptr, file != nullptr && !file->longNames.empty() ? fileKeyword.c_str() : nullptr,
-                               true);
-            int code = run.environment(variables(), fileVariable());
-            if (code > 0) code = readWords(*this, run, words);
+            Reading reading;
+            const int code = readCommandLine(*this, words, reading);
+            // A command this reading did not reach keeps no value of an earlier one.
+            resetCommandsBeside(reading.deepest, words.front().c_str());
+            if (reading.deepest != nullptr) result.command_ = &reading.deepest->self;
             if (code == kHelpAsked) {
                 result.status_ = param::Result::HELP;
-                result.text_ = helpScreen(*this, terminalWidth());
-                return;
-            }
-            if (code == kVersionAsked) {
+                result.text_ = helpScreen(*reading.helpOf, terminalWidth());
+            } else if (code == kCompletionAsked) {
+                std::string refused;
+                const bool written = completionScript(*this, reading.shell.c_str(), result.text_, refused);
+                result.status_ = written ? param::Result::COMPLETION : param::Result::PROBLEM;
+                // A text of the declarations that no script can hold safely: the program's mistake.
+                if (!written) {
+                    result.code_ = param::PROBLEM_DECLARATION;
+                    result.text_ = refused;
+                }
+            } else if (code == kVersionAsked) {
                 result.status_ = param::Result::VERSION;
                 result.text_ = versionText + "\n";
-                return;
+            } else if (code < 0) {
+                result.status_ = param::Result::PROBLEM;
+                result.code_ = code;
+                result.parameter_ = reading.reported.subject;
+                result.value_ = reading.reported.value;
+                result.text_ = reading.text;
             }
-            if (code > 0) code = checkRequired(*this, run);
-            if (code > 0) code = checkRelations(*this, run);
-            if (code > 0) return;
-            result.status_ = param::Result::PROBLEM;
-            result.code_ = code;
-            result.parameter_ = run.firstProblem().subject;
-            result.value_ = run.firstProblem().value;
-            result.text_ = run.keptMessages();
         })) {
         failAssertion("parse");
     }

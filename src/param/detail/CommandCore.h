@@ -29,6 +29,7 @@ public:
     param::Command& self;
     std::string name, description, epilog, versionText, environmentPrefix;
     bool abbreviate = false;
+    bool commandRequired = true;  // with commands: one must be named
     bool isShared = false;  // its parameters may be given after its commands too
     std::vector<std::unique_ptr<param::Parameter>> parameters;  // in the order declared
     std::vector<Group> groups;
@@ -38,11 +39,13 @@ public:
     // Of the latest reading: the engine with the definitions made from the declarations, and the words.
     std::optional<CParam> engine;
     std::vector<std::string> words;
+    std::string invokedAs;  // the program's name as invoked and the commands to this one
 
     param::Result parse(int argc, const char* const* argv);
     param::Result problem(int code, const char* subject, const char* value) const;
-    // Builds the engine from the declarations, every variable at its default; false when memory ran out.
-    bool build();
+    // Builds the engine from the declarations, every variable at its default, for the program named
+    // programName (null: the engine's own default); false when memory ran out.
+    bool build(const char* programName = nullptr);
     // The variables that give values: a parameter's own, else the prefix and its keyword.
     std::vector<Variable> variables() const;
     // The variable that names a parameter file; empty for none.
@@ -69,6 +72,12 @@ public:
     const param::Parameter* withLetter(char letter) const;
     // The first problem in the declarations, as a message; empty when there is none.
     std::string declarationProblem() const;
+    std::string commandProblem() const;
+    // The prefix of the variables of this command's parameters: its own, else (for a command of a
+    // program that has one) the prefix above, the command's name in capitals and "_": KV_PUT_.
+    std::string prefix() const;
+    // Every command below this one back at its defaults, but those on the way to reached.
+    void resetCommandsBeside(const CommandCore* reached, const char* programName);
     // The path of commands to this one, from the program: "kv put".
     std::string path() const;
 
@@ -79,9 +88,23 @@ public:
 int checkRelations(const CommandCore& core, Interpretation& run);
 // Reports the first required parameter without a value.
 int checkRequired(const CommandCore& core, Interpretation& run);
-// Reads the words of one command: OK, a problem's code, or kHelpAsked, kVersionAsked.
-constexpr int kHelpAsked = 2, kVersionAsked = 3;
-int readWords(CommandCore& core, Interpretation& run, std::vector<std::string>& words);
+// What came of reading a command line: the command reached (the program, or the command named last),
+// the command whose help was asked for, the shell whose completion script was, and the first problem
+// with its messages.
+struct Reading {
+    CommandCore* deepest = nullptr;
+    CommandCore* helpOf = nullptr;
+    std::string shell;  // whose completion script was asked for
+    std::string text;
+    Reported reported;
+};
+// Reads the words of a program and of the commands they name: OK, a problem's code, or kHelpAsked,
+// kVersionAsked.
+constexpr int kHelpAsked = 2, kVersionAsked = 3, kCommandChosen = 4, kCompletionAsked = 5;
+int readCommandLine(CommandCore& program, std::vector<std::string>& words, Reading& reading);
+// The completion script of a program for shell (bash, zsh or fish); false, with the reason in refused
+// when the script cannot be written safely (empty for an unknown shell).
+bool completionScript(CommandCore& program, const char* shell, std::string& script, std::string& refused);
 // The help screen of a command, width columns wide.
 std::string helpScreen(const CommandCore& core, int width);
 // The width of the terminal: COLUMNS, the terminal's own where standard output is one, else 80.

@@ -69,6 +69,7 @@ void paragraphs(std::string& screen, const std::string& text, std::size_t width)
 std::string valueName(const Declaration& d) {
     if (!d.valueName.empty()) return d.valueName;
     if (d.kind == kFile) return text::fileValueName();
+    if (d.kind == kCompletion) return text::shellValueName();
     if (d.kind == param_detail::kPositional) return d.positionalName;
     const CParamDef* definition = d.element != nullptr ? d.element->definition : nullptr;
     const ValueOps* ops = definition != nullptr ? CommandCore::valueTypeOf(*definition) : nullptr;
@@ -111,9 +112,9 @@ std::string notes(const CommandCore& core, const Declaration& d) {
         if (definition->isList() && d.kind != param_detail::kPositional) said.push_back(help::repeatable());
     }
     std::string variable = d.kind == kFile ? core.fileVariable() : d.environment;
-    if (variable.empty() && !core.environmentPrefix.empty() && (d.kind == kPositional || !d.longNames.empty()) &&
-        d.element != nullptr) {
-        variable = core.environmentPrefix + d.keyword();
+    const std::string prefix = core.prefix();
+    if (variable.empty() && !prefix.empty() && (d.kind == kPositional || !d.longNames.empty()) && d.element != nullptr) {
+        variable = prefix + d.keyword();
     }
     if (!variable.empty()) said.push_back(help::environment(variable));
     for (const auto& relation : d.relations) {
@@ -175,6 +176,29 @@ std::string synopsis(const CommandCore& core) {
     return line;
 }
 
+// Whether the command gives one of the names of d (an option of a command above) to its own.
+bool shadowed(const CommandCore& core, const Declaration& d) {
+    for (const char letter : d.letters) {
+        if (core.withLetter(letter) != nullptr) return true;
+    }
+    return std::any_of(d.longNames.begin(), d.longNames.end(), [&](const std::string& n) { return core.withLongName(n) != nullptr; });
+}
+
+// The options of the commands above that may be given after this one, a section for each command.
+void sharedSections(std::string& screen, const CommandCore& core, std::size_t columns) {
+    for (const CommandCore* above = core.parent; above != nullptr; above = above->parent) {
+        if (!above->isShared) continue;
+        std::vector<Entry> entries;
+        for (const auto& parameter : above->parameters) {
+            const Declaration& d = CommandCore::declared(*parameter);
+            if (d.hidden || d.kind == param_detail::kPositional || (d.longNames.empty() && d.letters.empty()) || shadowed(core, d)) continue;
+            const std::string help = d.helpText();
+            entries.push_back({names(d), help + (help.empty() ? "" : " ") + notes(*above, d)});
+        }
+        section(screen, help::sharedTitle(above->path()), entries, columns);
+    }
+}
+
 }  // namespace
 
 std::string helpScreen(const CommandCore& core, int width) {
@@ -196,7 +220,7 @@ std::string helpScreen(const CommandCore& core, int width) {
             continue;
         }
         // Help and version close the options, as they do in most programs' help.
-        if (d.kind == param_detail::kHelp || d.kind == param_detail::kVersion) {
+        if (d.kind == param_detail::kHelp || d.kind == param_detail::kVersion || d.kind == param_detail::kCompletion) {
             specials.push_back(entry);
             continue;
         }
@@ -215,6 +239,7 @@ std::string helpScreen(const CommandCore& core, int width) {
     section(screen, help::commandsTitle(), commands, columns);
     section(screen, help::argumentsTitle(), arguments, columns);
     for (const auto& s : sections) section(screen, s.first, s.second, columns);
+    sharedSections(screen, core, columns);
     bool relationSeen = false;
     for (const Group& group : core.groups) {
         std::vector<std::string> members;

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "Memory.h"
+#include "Suggestion.h"
+#include "ValueCheck.h"
 #include "ProcessEnd.h"
 #include "Texts.h"
 
@@ -78,6 +80,15 @@ int Interpretation::apply(const Finding& finding) {
     return CParam::OK;
 }
 
+std::vector<std::string> Interpretation::choicesOf(const CParamDef& definition) {
+    for (const ValueCheck* c = definition.check.get(); c != nullptr; c = c->next.get()) {
+        if (const std::vector<std::string>* words = c->words()) return *words;
+    }
+    const ValueOps* ops = definition.valueType;
+    if (ops != nullptr && ops->names != nullptr) return std::vector<std::string>(ops->names, ops->names + ops->nameCount);
+    return {};
+}
+
 int Interpretation::obligatoryCheck() {
     for (ParamListElement* element = set.firstElement; element != nullptr; element = element->next) {
         CParamDef* definition = element->definition;
@@ -119,16 +130,53 @@ int Interpretation::showError(int problem, const char* subject, const char* deta
     return this->report(report);
 }
 
+int Interpretation::refuseValue(const char* name, const char* value, const char* expected, const std::string& suggestion) {
+    text::Problem report{CParam::PROBLEM_INVALID_VALUE, name, value};
+    report.expected = expected;
+    report.value = value;
+    report.suggestion = suggestion.empty() ? nullptr : suggestion.c_str();
+    return this->report(report);
+}
+
+// The keyword closest to an unknown one; empty unless the messages are today's (the specified ones stay
+// as they are).
+std::string Interpretation::closestKeyword(const char* typed) const {
+    std::string suggestion;
+    if (!returning()) return suggestion;
+    tryAllocating([&] {
+        std::vector<std::string> keywords;
+        for (const ParamListElement* e = set.firstElement; e != nullptr; e = e->next) {
+            if (text::unusableKeyword(e->definition->getKeyword()) == nullptr) keywords.emplace_back(e->definition->getKeyword());
+        }
+        if (fileKeyword != nullptr) keywords.emplace_back(fileKeyword);
+        suggestion = closest(typed, keywords);
+    });
+    return suggestion;
+}
 
 int Interpretation::reportUnknown(const Finding& finding) {
+    text::Problem report{0, finding.name, ""};
+    std::string suggestion;
     switch (finding.form) {
     case Finding::LONG_WORD:
-        return showError(CParam::PROBLEM_UNKNOWN_KEYWORD, finding.name + 2, finding.value != nullptr ? finding.value : "");
-    case Finding::POSITIONAL_WORD: return showError(CParam::PROBLEM_MISSING_HYPHEN, finding.name, "");
+        report.code = CParam::PROBLEM_UNKNOWN_KEYWORD;
+        report.subject = finding.name + 2;
+        report.detail = finding.value != nullptr ? finding.value : "";
+        suggestion = finding.suggestion != nullptr ? finding.suggestion : closestKeyword(finding.name + 2);
+        if (finding.suggestion == nullptr && !suggestion.empty()) suggestion = "--" + suggestion;
+        break;
+    case Finding::POSITIONAL_WORD: report.code = CParam::PROBLEM_MISSING_HYPHEN; break;
     case Finding::FILE_LINE:
-        return reportFileProblem(CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE, finding.origin.name, finding.line, finding.origin.line);
-    default: return showError(CParam::PROBLEM_UNKNOWN_FLAG, finding.name, "");
+        report.code = CParam::PROBLEM_UNKNOWN_KEYWORD_IN_FILE;
+        report.subject = finding.origin.name;
+        report.detail = finding.line;
+        report.line = returning() ? finding.origin.line : 0;
+        suggestion = closestKeyword(finding.name);
+        break;
+    default: report.code = CParam::PROBLEM_UNKNOWN_FLAG; break;
     }
+    report.suggestion = suggestion.empty() ? nullptr : suggestion.c_str();
+    return this->report(report);
 }
 
 int Interpretation::reportMissing(const Finding& finding) {
@@ -161,6 +209,10 @@ int Interpretation::reportRefusal(const Finding& finding, const char* reason) {
     report.expected = reason != nullptr ? reason : why.empty() ? definition->errordesc.get() : why.c_str();
     report.value = value;
     report.parameter = inFile ? definition->getKeyword() : nullptr;
+    // A value outside the choices: the closest of them.
+    std::string suggestion;
+    tryAllocating([&] { suggestion = closest(value, choicesOf(*definition)); });
+    report.suggestion = suggestion.empty() ? nullptr : suggestion.c_str();
     return this->report(report);
 }
 

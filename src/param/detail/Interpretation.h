@@ -34,6 +34,9 @@ struct Finding {
     Rank rank;
     char* source = nullptr;      // for CParamDef::source: the recorded name of the file that gave it
     const char* line = nullptr;  // a file line as read
+    // For a name no definition has: the closest name the user may have meant, as it would be given
+    // ("--fields"); null for none, or to let the interpretation find it among the keywords.
+    const char* suggestion = nullptr;
 };
 
 // An environment variable that gives a parameter's value.
@@ -85,6 +88,9 @@ public:
     // Writes message (a problem of the new interface, about subject and value) and the help hint;
     // returns problem.
     int report(int problem, const char* subject, const char* value, const std::string& message);
+    // Reports value, given by name, as invalid: it should be what expected says ("should be one of
+    // bash, zsh, fish"); suggestion (if any) is the value the user may have meant.
+    int refuseValue(const char* name, const char* value, const char* expected, const std::string& suggestion);
     // The first problem reported, and the messages kept, for a host that is told rather than shown.
     const Reported& firstProblem() const { return reported; }
     std::string keptMessages() const;
@@ -94,6 +100,8 @@ public:
     ParamListElement* elementWithFlag(char letter) const { return set.elementWithFlag(letter); }
     // The first definition, in registration order, that takes the positional word at position.
     ParamListElement* positional(int position) const;
+    // The words a definition's choices allow (or its type's names); empty for any.
+    static std::vector<std::string> choicesOf(const CParamDef& definition);
 
 private:
     CParam& set;
@@ -121,6 +129,7 @@ private:
     int reportMissing(const Finding& finding);
     int reportFileProblem(int problem, const char* fileName, const char* text, long number, const char* reason = nullptr);
     int report(text::Problem& problem);
+    std::string closestKeyword(const char* typed) const;
     int refuseFileLine(char* source, const char* text, long number, const char* reason);
     bool returning() const { return (set.conventions & CParam::RETURN_PROBLEMS) != 0; }
 };

@@ -198,6 +198,7 @@ void problem(const Problem& p, const char* programName, std::ostream& out) {
     } else if (p.expected != nullptr) {
         out << "\nIt " << shown(p.expected) << ".";
     }
+    if (p.suggestion != nullptr) out << didYouMean(p.suggestion, "");
     out << std::endl
               << "Get help with '" << shown(programName) << " --help'" << std::endl
               << std::endl;
@@ -303,6 +304,15 @@ std::string tooManyOf(const std::vector<std::string>& members, const std::vector
 std::string noneOf(const std::vector<std::string>& members, bool exactlyOne) {
     return std::string(exactlyOne ? "One" : "At least one") + " of " + quotedList(members, "or") + " is required.";
 }
+std::string unknownCommand(const std::string& word) { return "Unknown command '" + visible(word.c_str()) + "'."; }
+std::string missingCommand(const std::vector<std::string>& names) { return "A command is required: " + quotedList(names, "or") + "."; }
+std::string ambiguous(const std::string& typed, const std::vector<std::string>& candidates) {
+    return "Ambiguous option '" + visible(typed.c_str()) + "': it may be " + quotedList(candidates, "or") + ".";
+}
+std::string didYouMean(const std::string& suggestion, const char* before) {
+    if (suggestion.empty()) return {};
+    return "\nDid you mean '" + std::string(before != nullptr ? before : "") + visible(suggestion.c_str()) + "'?";
+}
 std::string givenTwice(const std::string& name) { return "'" + visible(name.c_str()) + "' may be given only once."; }
 std::string badName(const std::string& name) {
     return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
@@ -310,6 +320,16 @@ std::string badName(const std::string& name) {
 }
 std::string nameTwice(const std::string& name) {
     return "The program declares its parameters wrongly: two parameters are named '" + visible(name.c_str()) + "'.";
+}
+std::string badCommandName(const std::string& name) {
+    return "The program declares its commands wrongly: '" + visible(name.c_str()) + "' is no name a command line can give.";
+}
+std::string commandTwice(const std::string& name) {
+    return "The program declares its commands wrongly: two commands are named '" + visible(name.c_str()) + "'.";
+}
+std::string positionalBesideCommands(const std::string& name) {
+    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
+           "' is a positional parameter of a command whose words name its commands.";
 }
 std::string namelessParameter(const std::string& help) {
     return "The program declares its parameters wrongly: the parameter '" + visible(help.c_str()) + "' has no name.";
@@ -330,6 +350,9 @@ const char* helpOptionHelp() { return "show this help and exit"; }
 const char* versionOptionHelp() { return "show the version and exit"; }
 const char* fileOptionHelp() { return "read parameters from FILE, a line \"name value\" each"; }
 const char* fileValueName() { return "FILE"; }
+const char* completionOptionHelp() { return "write the completion script for SHELL (bash, zsh or fish) and exit"; }
+const char* shellValueName() { return "SHELL"; }
+const char* shellExpectation() { return "should be one of bash, zsh, fish"; }
 
 namespace help {
 
@@ -340,6 +363,7 @@ const char* value() { return "VALUE"; }
 const char* optionsTitle() { return "Options"; }
 const char* argumentsTitle() { return "Arguments"; }
 const char* commandsTitle() { return "Commands"; }
+std::string sharedTitle(const std::string& path) { return "Options of " + path; }
 const char* noElements() { return "none"; }
 const char* on() { return "on"; }
 std::string defaultIs(const std::string& value) { return "default: " + value; }
@@ -412,6 +436,11 @@ const char* optionName() {
 const char* noName() { return "the option with this description has no name"; }
 
 void refused(const char* shell, const std::string& text, const char* reason) {
+    std::cerr << refusal(shell, text, reason);
+    std::cerr.flush();
+}
+
+std::string refusal(const char* shell, const std::string& text, const char* reason) {
     std::string shown;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -427,8 +456,7 @@ void refused(const char* shell, const std::string& text, const char* reason) {
             shown += c;
         }
     }
-    std::cerr << "Cannot write the " << shell << " completion script: '" << shown << "': " << reason << "."
-              << std::endl;
+    return "Cannot write the " + std::string(shell) + " completion script: '" + shown + "': " + reason + ".\n";
 }
 
 }  // namespace completion

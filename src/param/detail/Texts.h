@@ -45,6 +45,8 @@ struct Problem {
     bool visible = false;
     // A message of the new interface, in place of the body of the code (already visible).
     const char* message = nullptr;
+    // The name or value the user may have meant, on a line "Did you mean '...'?" after the message.
+    const char* suggestion = nullptr;
 };
 // text with its control characters and bytes that are no UTF-8 written as \x1b.
 std::string visible(const char* text);
@@ -91,9 +93,18 @@ std::string givenWithout(const std::string& given, const std::string& needed);
 std::string tooManyOf(const std::vector<std::string>& members, const std::vector<std::string>& given);
 std::string noneOf(const std::vector<std::string>& members, bool exactlyOne);
 std::string givenTwice(const std::string& name);
+std::string unknownCommand(const std::string& word);
+std::string missingCommand(const std::vector<std::string>& names);
+std::string ambiguous(const std::string& typed, const std::vector<std::string>& candidates);
+// The line after a message about a name or value that names nothing: "\nDid you mean '--fields'?";
+// empty when suggestion is.
+std::string didYouMean(const std::string& suggestion, const char* before);
 // Mistakes in the declarations.
 std::string badName(const std::string& name);
 std::string nameTwice(const std::string& name);
+std::string badCommandName(const std::string& name);
+std::string commandTwice(const std::string& name);
+std::string positionalBesideCommands(const std::string& name);
 std::string namelessParameter(const std::string& help);
 std::string positionalBehindRest(const std::string& name);
 std::string requiredBehindOptional(const std::string& name);
@@ -106,6 +117,9 @@ const char* helpOptionHelp();
 const char* versionOptionHelp();
 const char* fileOptionHelp();
 const char* fileValueName();
+const char* completionOptionHelp();
+const char* shellValueName();
+const char* shellExpectation();
 
 // The help screen of the new interface.
 namespace help {
@@ -116,6 +130,7 @@ const char* value();        // a value's name where its type gives none
 const char* optionsTitle();
 const char* argumentsTitle();
 const char* commandsTitle();
+std::string sharedTitle(const std::string& path);
 const char* noElements();   // what a list's default shows when it has none
 const char* on();
 std::string defaultIs(const std::string& value);
@@ -156,6 +171,7 @@ const char* optionName();
 const char* noName();
 // No script for the shell: the text (its control characters shown as escapes) and why.
 void refused(const char* shell, const std::string& text, const char* reason);
+std::string refusal(const char* shell, const std::string& text, const char* reason);
 }  // namespace completion
 
 // --- The usage screen ------------------------------------------------------
