@@ -22,41 +22,29 @@
 #include "ProcessEnded.h"
 
 namespace param_fuzz {
-namespace {
 
-[[noreturn]] void fault(const char* what, const char* detail = "") {
+void fault(const char* what, const char* detail) {
     std::fprintf(stderr, "\nparam fuzz harness: %s%s\n", what, detail);
     std::fflush(stderr);
     std::abort();
 }
 
-// ---------------------------------------------------------------------------
-// Standard error
+bool QuietErrorStream::quiet = true;
 
-bool quietMessages = true;
+QuietErrorStream::QuietErrorStream() : previous(quiet ? std::cerr.rdbuf(&discarding) : nullptr) {}
 
-class DiscardingBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
+QuietErrorStream::~QuietErrorStream() {
+    if (previous != nullptr) std::cerr.rdbuf(previous);
+}
 
-// Discards what the library writes to std::cerr while it lives. The stream
-// itself keeps running, so formatting faults still surface and a failed
-// stream state is still seen by the checks.
-class QuietErrorStream {
-public:
-    QuietErrorStream() : previous(quietMessages ? std::cerr.rdbuf(&discarding) : nullptr) {}
-    ~QuietErrorStream() {
-        if (previous != nullptr) std::cerr.rdbuf(previous);
-    }
-    QuietErrorStream(const QuietErrorStream&) = delete;
-    QuietErrorStream& operator=(const QuietErrorStream&) = delete;
+void writeFile(const std::string& path, std::string_view content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    if (!out) fault("cannot write ", path.c_str());
+}
 
-private:
-    DiscardingBuffer discarding;
-    std::streambuf* previous;
-};
+namespace {
 
 // ---------------------------------------------------------------------------
 // The private folder
@@ -115,13 +103,6 @@ public:
 private:
     int previous;
 };
-
-void writeFile(const std::string& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) fault("cannot write ", path.c_str());
-}
 
 bool namesAnyPath(std::string_view input) { return input.find('/') != std::string_view::npos; }
 
@@ -392,7 +373,9 @@ void writeLimitFiles(const std::string& folder) {
 
 }  // namespace
 
-void setQuiet(bool quiet) { quietMessages = quiet; }
+void setQuiet(bool quiet) { QuietErrorStream::quiet = quiet; }
+
+std::string privateFolder(const char* name) { return workFolder().subFolder(name); }
 
 Outcome runCommandLine(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -8,8 +8,43 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <streambuf>
+#include <string>
+#include <string_view>
 
 namespace param_fuzz {
+
+// Names the fault on standard error and aborts.
+[[noreturn]] void fault(const char* what, const char* detail = "");
+
+// Discards what the library writes to std::cerr while it lives, unless
+// setQuiet(false). The stream itself keeps running, so formatting faults
+// still surface and a failed stream state is still seen by the checks.
+class QuietErrorStream {
+public:
+    QuietErrorStream();
+    ~QuietErrorStream();
+    QuietErrorStream(const QuietErrorStream&) = delete;
+    QuietErrorStream& operator=(const QuietErrorStream&) = delete;
+
+private:
+    class DiscardingBuffer : public std::streambuf {
+    protected:
+        int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+        std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    };
+    friend void setQuiet(bool quiet);
+    static bool quiet;
+    DiscardingBuffer discarding;
+    std::streambuf* previous;
+};
+
+// Writes the file whole, or names the fault.
+void writeFile(const std::string& path, std::string_view content);
+
+// The folder of that name in the process's private temporary folder,
+// created on first use; the whole is removed at the process's normal end.
+std::string privateFolder(const char* name);
 
 enum class Outcome {
     // The input names a path with a "/", which could reach any file of the

@@ -1,5 +1,6 @@
 // What the completion scripts refuse to hold; the scripts themselves are tried in the real shells
 // (tests/completion).
+#include <set>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -53,6 +54,26 @@ TEST(CompletionScript, LineEndsAndTabsInADescriptionShowAsBlanks) {
     std::ostringstream out;
     ASSERT_EQ(set.WriteCompletionScript(out, "fish", "tool"), CParam::OK);
     EXPECT_NE(out.str().find("-d 'two lines and a tab'"), std::string::npos) << out.str();
+}
+
+TEST(CompletionScript, ProgramsWhoseNamesDifferOnlyInOtherCharactersGetFunctionsOfTheirOwn) {
+    for (const char* shell : {"bash", "zsh", "fish"}) {
+        std::set<std::string> functions;
+        for (const char* program : {"a-b", "a.b", "a_b", "a_2db"}) {
+            CParam set;
+            std::string value;
+            ASSERT_EQ(set.AddParamDef("Mode", 'm', &value, nullptr, "d", true, "m", -1), 1);
+            ASSERT_EQ(set.SetChoices("Mode", {"fast"}), 1);
+            std::ostringstream out;
+            ASSERT_EQ(set.WriteCompletionScript(out, shell, program), CParam::OK);
+            // The first function the script defines: "name() {" in bash and zsh, "function name" in fish.
+            const std::string script = out.str();
+            const std::size_t fish = script.find("\nfunction ");
+            const std::size_t start = fish != std::string::npos ? fish + 10 : script.rfind('\n', script.find("() {")) + 1;
+            functions.insert(script.substr(start, script.find_first_of("( \n", start) - start));
+        }
+        EXPECT_EQ(functions.size(), 4u) << shell;
+    }
 }
 
 TEST(CompletionModel, NamesThatNoCommandLineCouldHoldAreRefused) {

@@ -146,12 +146,21 @@ std::string fishQuoted(const std::string& text) {
     return quoted + "'";
 }
 
-// The beginning of the script's function names: letters and digits of the program's name.
+// The beginning of the script's function names, which the scripts loaded into one shell share: the
+// letters and digits of the program's name, "_" doubled, any other byte "_" and two hex digits. No two
+// programs get the same (a-b and a.b would both be _a_b, and the script loaded later would complete both).
 std::string functionName(const std::string& program) {
+    static const char hex[] = "0123456789abcdef";
     std::string name = "_";
     for (const char c : program) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        name += plain ? c : '_';
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+            name += c;
+        } else if (c == '_') {
+            name += "__";
+        } else {
+            name += {'_', hex[byte >> 4], hex[byte & 15]};
+        }
     }
     return name + "_completion";
 }
