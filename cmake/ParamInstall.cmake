@@ -1,6 +1,7 @@
 # Install rules: the public headers, the library, a CMake package
 # (find_package(Param CONFIG) giving the target Param::param) and a
-# pkg-config file (param.pc); the programs only with PARAM_INSTALL_PROGRAMS.
+# pkg-config file (param.pc), the CMake function param_manual_page; the programs and their manual
+# pages only with PARAM_INSTALL_PROGRAMS.
 #
 # Included by the top-level CMakeLists.txt after the targets exist.
 include(GNUInstallDirs)
@@ -43,7 +44,7 @@ install(FILES
 # --- The programs, when asked for ---------------------------------------------
 if(PARAM_INSTALL_PROGRAMS)
     set(param_programs "")
-    foreach(program TestParam FileTool wordfreq linecount)
+    foreach(program TestParam FileTool wordfreq cut kv linecount)
         if(TARGET ${program})
             list(APPEND param_programs ${program})
         endif()
@@ -58,6 +59,13 @@ if(PARAM_INSTALL_PROGRAMS)
     endif()
     install(TARGETS ${param_programs}
         RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT Param_Runtime)
+    # Their manual pages, where the build writes them.
+    foreach(program IN LISTS param_programs)
+        get_target_property(page ${program} PARAM_MANUAL_PAGE)
+        if(page)
+            install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" COMPONENT Param_Runtime)
+        endif()
+    endforeach()
 endif()
 
 # --- CMake package ----------------------------------------------------------
@@ -77,6 +85,8 @@ write_basic_package_version_file(
 install(FILES
         "${param_binary_dir}/ParamConfig.cmake"
         "${param_binary_dir}/ParamConfigVersion.cmake"
+        "${CMAKE_CURRENT_LIST_DIR}/ParamManual.cmake"
+        "${CMAKE_CURRENT_LIST_DIR}/ParamWriteManual.cmake"
     DESTINATION "${PARAM_INSTALL_CMAKEDIR}"
     COMPONENT Param_Development)
 

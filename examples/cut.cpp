@@ -7,7 +7,7 @@
 // It is a host of the new interface (param::Command): letters and long names with inner hyphens
 // (--output-delimiter), a list type of its own (the LIST of positions), relations between options
 // (exactly one of -b, -c, -f; -d and -s need -f), a check (the delimiter is one character), long
-// names that may be abbreviated (--compl), and help and version texts of its own.
+// names that may be abbreviated (--compl), help and version texts of its own, and a manual page.
 //
 // Exit status: 0 after success, help and version; 1 after a problem with the words and when a file
 // cannot be read (the others are read all the same).
@@ -233,6 +233,11 @@ int main(int argc, char** argv) {
     cli.flag(zeroTerminated, "-z", "--zero-terminated").help("line delimiter is NUL, not newline");
     cli.positional(files, "FILE").help("the files to read, in order; - is standard input");
     cli.exactlyOne(b, c, f);
+    // The manual page, for the build to write (not an option of the tool it follows).
+    cli.manualOption("--manual").hidden();
+    cli.exitStatus(0, "success, and after help and version");
+    cli.exitStatus(1, "a problem with the command line, or a file that cannot be read (the others are read all the same)");
+    cli.seeAlso("paste(1)");
 
     const param::Result result = cli.parse(argc, argv);
     if (!result) return result.report(1);

@@ -11,9 +11,10 @@
 //
 // It is a host of the new interface with commands: each has its own parameters and help screen
 // (kv put --help), --store may stand before or after the command, a mistyped command or option is
-// answered with the closest name, and kv --completion SHELL writes the completion script.
+// answered with the closest name, kv --completion SHELL writes the completion script and kv --manual
+// man (or markdown) the manual page.
 //
-// Exit status: 0 after success, help, version and completion; 1 when a key is absent (get, remove)
+// Exit status: 0 after success, help, version, completion script and manual page; 1 when a key is absent (get, remove)
 // or the store cannot be read or written; 2 after a problem with the words.
 #include <cstdio>
 #include <filesystem>
@@ -107,10 +108,15 @@ int main(int argc, char** argv) {
     cli.shared();  // --store may follow the command too
     cli.version("kv 2.0.0");
     cli.completionOption();
+    cli.manualOption();
+    cli.file("kv.store", "the store where neither --store nor KV_STORE names another, in the working directory");
+    cli.exitStatus(0, "success, and after help, version, completion script or manual page");
+    cli.exitStatus(1, "a key is absent (get, remove), or the store cannot be read or written");
+    cli.exitStatus(2, "a problem with the command line, named on standard error");
 
     param::Command& put = cli.command("put", "Store VALUE under KEY, replacing what it held.");
-    put.positional(key, "KEY").required().check(keyProblem);
-    put.positional(value, "VALUE").required().check(valueProblem);
+    put.positional(key, "KEY").required().help("any text without a tab or a line end").check(keyProblem);
+    put.positional(value, "VALUE").required().help("any text without a line end").check(valueProblem);
     param::Command& get = cli.command("get", "Print the value of KEY and a line end; status 1 when it is absent.");
     get.positional(key, "KEY").required().check(keyProblem);
     param::Command& list = cli.command("list", "Print every line KEY<TAB>VALUE, in byte order of the keys.");

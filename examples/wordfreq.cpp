@@ -10,10 +10,11 @@
 // and "-" for standard input; the value kinds programs have: std::string, lists, the rest of the words
 // as a list of files, a range, a list of choices and a type of its own (Order); values from
 // environment variables (WORDFREQ_Top=5), the parameters in force saved with where each came from
-// (--SaveParameters), and a completion script for bash, zsh or fish (--Completion bash).
+// (--SaveParameters), a completion script for bash, zsh or fish (--Completion bash), and its manual
+// page (--Manual man) or Markdown reference (--Manual markdown).
 //
-// Exit status: 0 after success and after help; 2 after a problem with the parameters (the library
-// has written the message); 1 when an input or the output cannot be opened.
+// Exit status: 0 after success, help, completion script and manual page; 2 after a problem with the
+// parameters (the library has written the message); 1 when an input or the output cannot be opened.
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -45,7 +46,6 @@ struct Settings {
     bool caseSensitive = false;
     std::string output;
     std::string save;
-    std::string completion;
     Order order = Order::Count;
     std::vector<std::string> ignore;
     std::vector<std::string> files;
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
                                    "most frequent first.");
     cli.environmentPrefix("WORDFREQ_");
     cli.parameterFile("-f", "--ParameterFile");
-    // Files is needed only to count words, not to write a completion script: the program checks it.
+    // Files is needed only to count words, not to save the parameters: the program checks it.
     cli.positional(settings.files, "Files").valueName("file").help("the texts to read, in order, at least one; - is standard input");
     cli.option(settings.ignore, "-i", "--Ignore").valueName("word").help("a word not to count");
     cli.option(settings.order, "-o", "--Order").valueName("order")
@@ -126,20 +126,20 @@ int main(int argc, char** argv) {
     cli.option(settings.minLength, "-m", "--MinLength").valueName("n").help("shortest word counted, in characters").range(1U, 1000U);
     cli.flag(settings.caseSensitive, "-c", "--CaseSensitive").help("keep letter case");
     cli.option(settings.output, "--Output").valueName("file").help("file to write to instead of standard output");
-    cli.option(settings.completion, "--Completion").valueName("shell")
-        .help("write the completion script for this shell to standard output, read no input")
-        .choices({"bash", "zsh", "fish"});
+    cli.completionOption("--Completion");
+    cli.manualOption("--Manual");
+    cli.exitStatus(0, "success, and after help, completion script and manual page");
+    cli.exitStatus(1, "an input or the output cannot be opened");
+    cli.exitStatus(2, "a problem with the parameters, named on standard error");
+    cli.seeAlso("sort(1)").seeAlso("uniq(1)");
     cli.option(settings.save, "--SaveParameters").valueName("file")
         .help("write the parameters in force to this file (- for standard output), read no input");
 
     const param::Result result = cli.parse(argc, argv);
     if (!result) return result.report();
 
-    if (!settings.completion.empty()) {
-        return cli.writeCompletion(std::cout, settings.completion.c_str()) == param::OK ? 0 : 1;
-    }
     if (!settings.save.empty()) {
-        const std::vector<std::string> notSaved = {"SaveParameters", "Completion"};
+        const std::vector<std::string> notSaved = {"SaveParameters"};
         const int saved = settings.save == "-" ? cli.writeParameters(std::cout, notSaved)
                                                : cli.writeParameterFile(settings.save.c_str(), notSaved);
         return saved == param::OK ? 0 : 1;

@@ -94,6 +94,7 @@ std::string Declaration::helpText() const {
     if (kind == kHelp) return text::helpOptionHelp();
     if (kind == kVersion) return text::versionOptionHelp();
     if (kind == kCompletion) return text::completionOptionHelp();
+    if (kind == kManual) return text::manualOptionHelp();
     return kind == kFile ? text::fileOptionHelp() : "";
 }
 
@@ -264,6 +265,23 @@ Command& Command::shared() {
     return *this;
 }
 
+Command& Command::file(const char* name, const char* meaning) {
+    const bool kept = param_detail::tryAllocating([&] { core->files.emplace_back(name != nullptr ? name : "", meaning != nullptr ? meaning : ""); });
+    if (!kept) param_detail::failAssertion("file");
+    return *this;
+}
+
+Command& Command::exitStatus(int status, const char* meaning) {
+    const bool kept = param_detail::tryAllocating([&] { core->statuses.emplace_back(std::to_string(status), meaning != nullptr ? meaning : ""); });
+    if (!kept) param_detail::failAssertion("exitStatus");
+    return *this;
+}
+
+Command& Command::seeAlso(const char* page) {
+    if (!param_detail::tryAllocating([&] { core->seeAlso.emplace_back(page != nullptr ? page : ""); })) param_detail::failAssertion("seeAlso");
+    return *this;
+}
+
 Command& Command::commandOptional() {
     core->commandRequired = false;
     return *this;
@@ -282,6 +300,24 @@ std::string Command::helpText(int width) const {
         screen.clear();
     }
     return screen;
+}
+
+int Command::writeManualPage(std::ostream& out, int section) const {
+    core->ensureBuilt();
+    std::string page;
+    if (!param_detail::tryAllocating([&] { page = param_detail::manualPage(*core, section, param_detail::pageDate()); })) return CParam::NOT_OK;
+    out << page;
+    out.flush();
+    return out ? CParam::OK : CParam::NOT_OK;
+}
+
+int Command::writeMarkdown(std::ostream& out) const {
+    core->ensureBuilt();
+    std::string page;
+    if (!param_detail::tryAllocating([&] { page = param_detail::markdownReference(*core); })) return CParam::NOT_OK;
+    out << page;
+    out.flush();
+    return out ? CParam::OK : CParam::NOT_OK;
 }
 
 int Command::writeParameters(std::ostream& out, const std::vector<std::string>& leaveOut) {

@@ -49,8 +49,9 @@ class Parameter;
 namespace param_detail {
 class CommandCore;
 
-// The kinds of parameter a command declares.
-constexpr int kValue = 0, kPositional = 1, kFlag = 2, kCounter = 3, kHelp = 4, kVersion = 5, kFile = 6, kCompletion = 7;
+// The kinds of parameter a command declares; from kHelp on, the special options, which end the reading
+// or read a file and bind no variable.
+constexpr int kValue = 0, kPositional = 1, kFlag = 2, kCounter = 3, kHelp = 4, kVersion = 5, kFile = 6, kCompletion = 7, kManual = 8;
 
 // A parameter as declared.
 struct Declaration {
@@ -69,7 +70,7 @@ struct Declaration {
     ParamListElement* element = nullptr;
     std::string givenAs;
 
-    bool takesValue() const { return kind == kValue || kind == kFile || kind == kCompletion; }
+    bool takesValue() const { return kind == kValue || kind == kFile || kind == kCompletion || kind == kManual; }
     // The name that stands for the parameter where the user gave none: --lines, -n, or a positional's name.
     std::string displayName() const;
     // Whether the latest reading gave it a value, and the name it was given by: as typed on the command
@@ -177,7 +178,7 @@ class Command;
 // What came of reading a command line.
 class Result {
 public:
-    enum Status { SUCCESS, HELP, VERSION, PROBLEM, COMPLETION };
+    enum Status { SUCCESS, HELP, VERSION, PROBLEM, COMPLETION, MANUAL };
 
     Status status() const { return status_; }
     // True after success: the values are in the variables.
@@ -187,16 +188,15 @@ public:
     // The parameter as the user gave it ("-n", "--lines", "$LINES", a file's name), and the value.
     const std::string& parameter() const { return parameter_; }
     const std::string& value() const { return value_; }
-    // What report() writes: the problem's message and the help hint, the help screen, the version, or
-    // the completion script.
+    // What report() writes: the problem's message and the help hint, the help screen, the version, the
+    // completion script, or the manual page.
     const std::string& text() const { return text_; }
     // The command chosen, or the program itself.
     const Command& command() const { return *command_; }
     // Whether the command line chose this command (the one named last).
     bool chose(const Command& command) const { return command_ == &command; }
 
-    // Writes the text where it belongs (a problem to standard error, help, version and completion
-    // script to standard output) and returns the exit status to end with: 0 after success, help and version,
+    // Writes the text where it belongs (a problem to standard error, anything else to standard output) and returns the exit status to end with: 0 after success, help and version,
     // problemStatus after a problem.
     int report(int problemStatus = 2) const;
     int report(std::ostream& out, std::ostream& errors, int problemStatus = 2) const;
@@ -467,6 +467,16 @@ public:
             return named(special(param_detail::kCompletion), static_cast<const char*>(names)...);
         }
     }
+    // The option that writes the program's manual page (its value "man") or its Markdown reference
+    // ("markdown") and ends the reading, as help does: --manual unless named otherwise here.
+    template <typename... Names>
+    Special& manualOption(Names... names) {
+        if constexpr (sizeof...(Names) == 0) {
+            return named(special(param_detail::kManual), "--manual");
+        } else {
+            return named(special(param_detail::kManual), static_cast<const char*>(names)...);
+        }
+    }
     // The option that reads a parameter file: lines "keyword value", the keyword a long name of a
     // parameter; a line with this option's long name reads a further file. None unless named here.
     template <typename... Names>
@@ -505,6 +515,12 @@ public:
     // A command line may name none of this command's commands (by default one is required).
     Command& commandOptional();
 
+    // For the manual page: a file the program reads or writes, and what it is; an exit status and
+    // what it means (without any, the page names those of Result::report); a related page ("cut(1)").
+    Command& file(const char* name, const char* meaning);
+    Command& exitStatus(int status, const char* meaning);
+    Command& seeAlso(const char* page);
+
     // Reads the words (argv[0] the program's name, as main receives them), and the environment and
     // the parameter files where the program asks for them. Writes nothing and ends nothing.
     Result parse(int argc, const char* const* argv);
@@ -521,6 +537,11 @@ public:
     int writeCompletion(std::ostream& out, const char* shell);
     // The help screen, width columns wide (0: the terminal's width, COLUMNS, or 80).
     std::string helpText(int width = 0) const;
+    // The program's manual page (man(7) format, section 1; dated by SOURCE_DATE_EPOCH where it is set,
+    // else today), with a COMMANDS section for its commands; and the same as a Markdown reference.
+    // Every text is escaped for its format. param::OK, or NOT_OK when out fails.
+    int writeManualPage(std::ostream& out, int section = 1) const;
+    int writeMarkdown(std::ostream& out) const;
 
     // The name and the description, as declared.
     const char* name() const;

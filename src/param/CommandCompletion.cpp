@@ -28,6 +28,9 @@ CompletionOption optionOf(const Declaration& d) {
     } else if (d.kind == kCompletion) {
         option.value = CompletionOption::REQUIRED;
         option.choices = {"bash", "zsh", "fish"};
+    } else if (d.kind == kManual) {
+        option.value = CompletionOption::REQUIRED;
+        option.choices = {"man", "markdown"};
     } else if (d.kind == kValue) {
         CParamDef* definition = d.element->definition;
         option.value = d.hasImplicit ? CompletionOption::OPTIONAL : CompletionOption::REQUIRED;

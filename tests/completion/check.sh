@@ -81,8 +81,9 @@ offers 'tool build ' alpha.txt beta.par
 offers 'kv ' get list put remove
 offers 'kv --st' --store
 offers 'kv --store x l' list
-offers 'kv list --' --prefix --help --store --version --completion
+offers 'kv list --' --prefix --help --store --version --completion --manual
 offers 'kv remove --completion ' bash fish zsh
+offers 'kv --manual=m' man markdown
 offers 'kv get --store ' alpha.txt beta.par
 
 # The words offered for each line, one a line, then a line "@@".

@@ -70,7 +70,8 @@ const param::Parameter* CommandCore::withLetter(char letter) const {
     return nullptr;
 }
 
-std::string CommandCore::path() const { return parent != nullptr ? parent->path() + " " + name : name; }
+// A program declared by its path ("/usr/bin/kv", or argv[0]) is shown by its base name.
+std::string CommandCore::path() const { return parent != nullptr ? parent->path() + " " + name : name.substr(name.find_last_of('/') + 1); }
 
 namespace {
 
@@ -115,7 +116,7 @@ std::string CommandCore::declarationProblem() const {
     for (const auto& parameter : parameters) {
         const Declaration& d = parameter->declared;
         if (!d.badNames.empty()) return text::badName(d.badNames.front());
-        const bool special = d.kind == kHelp || d.kind == kVersion || d.kind == kFile || d.kind == kCompletion;
+        const bool special = d.kind >= kHelp;
         if (d.kind == kPositional) {
             if (!usableLongName(d.positionalName)) return text::badName(d.positionalName);
             if (!commands.empty()) return text::positionalBesideCommands(d.positionalName);
@@ -175,7 +176,7 @@ bool CommandCore::build(const char* programName) {
             Declaration& d = parameter->declared;
             d.element = nullptr;
             d.givenAs.clear();
-            if (d.kind == kHelp || d.kind == kVersion || d.kind == kFile || d.kind == kCompletion) continue;
+            if (d.kind >= kHelp) continue;  // the special options have no definition
             const std::string keyword = d.keyword();
             const int at = d.kind == param_detail::kPositional ? ++position : -1;
             // The help text stays with the declaration, which the help screen reads (a switch's definition
@@ -270,13 +271,16 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
                 result.text_ = helpScreen(*reading.helpOf, terminalWidth());
             } else if (code == kCompletionAsked) {
                 std::string refused;
-                const bool written = completionScript(*this, reading.shell.c_str(), result.text_, refused);
+                const bool written = completionScript(*this, reading.format.c_str(), result.text_, refused);
                 result.status_ = written ? param::Result::COMPLETION : param::Result::PROBLEM;
                 // A text of the declarations that no script can hold safely: the program's mistake.
                 if (!written) {
                     result.code_ = param::PROBLEM_DECLARATION;
                     result.text_ = refused;
                 }
+            } else if (code == kManualAsked) {
+                result.status_ = param::Result::MANUAL;
+                result.text_ = reading.format == "man" ? manualPage(*this, 1, pageDate()) : markdownReference(*this);
             } else if (code == kVersionAsked) {
                 result.status_ = param::Result::VERSION;
                 result.text_ = versionText + "\n";

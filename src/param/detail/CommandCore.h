@@ -33,6 +33,10 @@ public:
     bool isShared = false;  // its parameters may be given after its commands too
     std::vector<std::unique_ptr<param::Parameter>> parameters;  // in the order declared
     std::vector<Group> groups;
+    // What a manual page says beyond the parameters: files the program reads or writes, its exit
+    // statuses (none: those of Result::report), and related pages ("cut(1)").
+    std::vector<std::pair<std::string, std::string>> files, statuses;
+    std::vector<std::string> seeAlso;
     std::vector<std::unique_ptr<param::Command>> commands;
     CommandCore* parent = nullptr;
 
@@ -78,7 +82,7 @@ public:
     std::string prefix() const;
     // Every command below this one back at its defaults, but those on the way to reached.
     void resetCommandsBeside(const CommandCore* reached, const char* programName);
-    // The path of commands to this one, from the program: "kv put".
+    // The path of commands to this one, from the program's base name: "kv put".
     std::string path() const;
 
 };
@@ -89,22 +93,28 @@ int checkRelations(const CommandCore& core, Interpretation& run);
 // Reports the first required parameter without a value.
 int checkRequired(const CommandCore& core, Interpretation& run);
 // What came of reading a command line: the command reached (the program, or the command named last),
-// the command whose help was asked for, the shell whose completion script was, and the first problem
-// with its messages.
+// the command whose help was asked for, the shell or format of what was asked to be written, and the
+// first problem with its messages.
 struct Reading {
     CommandCore* deepest = nullptr;
     CommandCore* helpOf = nullptr;
-    std::string shell;  // whose completion script was asked for
+    std::string format;  // the shell whose completion script, or the format in which the manual, was asked for
     std::string text;
     Reported reported;
 };
 // Reads the words of a program and of the commands they name: OK, a problem's code, or kHelpAsked,
 // kVersionAsked.
-constexpr int kHelpAsked = 2, kVersionAsked = 3, kCommandChosen = 4, kCompletionAsked = 5;
+constexpr int kHelpAsked = 2, kVersionAsked = 3, kCommandChosen = 4, kCompletionAsked = 5, kManualAsked = 6;
 int readCommandLine(CommandCore& program, std::vector<std::string>& words, Reading& reading);
 // The completion script of a program for shell (bash, zsh or fish); false, with the reason in refused
 // when the script cannot be written safely (empty for an unknown shell).
 bool completionScript(CommandCore& program, const char* shell, std::string& script, std::string& refused);
+// The manual page (man(7), in section, dated date) and the Markdown reference of a program.
+std::string manualPage(const CommandCore& program, int section, const std::string& date);
+std::string markdownReference(const CommandCore& program);
+// The date a manual page bears: that of SOURCE_DATE_EPOCH where it is set (a reproducible build),
+// else today's; YYYY-MM-DD.
+std::string pageDate();
 // The help screen of a command, width columns wide.
 std::string helpScreen(const CommandCore& core, int width);
 // The width of the terminal: COLUMNS, the terminal's own where standard output is one, else 80.

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "CommandCore.h"
-#include "Completion.h"
 #include "Memory.h"
 #include "ProcessEnd.h"
 #include "Suggestion.h"
@@ -60,7 +59,7 @@ public:
 
     CommandCore* chosen = nullptr;
     std::size_t next = 0;
-    std::string shell;  // the shell whose completion script was asked for
+    std::string format;  // the shell whose completion script, or the format in which the manual, was asked for
 
 private:
     const Level& level;
@@ -169,7 +168,8 @@ private:
         switch (d.kind) {
         case kHelp: asked = kHelpAsked; return 0;
         case kVersion: asked = kVersionAsked; return 0;
-        case kCompletion: return completionAsked(name, attached);
+        case kCompletion:
+        case kManual: return writingAsked(d.kind, name, attached);
         case kFlag:
         case kCounter: {
             if (negated && attached != nullptr) {
@@ -192,16 +192,19 @@ private:
         return result < 0 ? result : consumed;
     }
 
-    // The completion option's value names a shell, whose script ends the reading.
-    int completionAsked(const std::string& name, char* attached) {
+    // The completion option's value names a shell, the manual option's a format: writing the script or
+    // the page in it ends the reading.
+    int writingAsked(int kind, const std::string& name, char* attached) {
         char* value = attached != nullptr ? attached : nextWord();
         if (value == nullptr) return run().showError(CParam::PROBLEM_MISSING_VALUE, name.c_str(), "");
-        CompletionShell kind{};
-        if (!completionShellNamed(value, kind)) {
-            return run().refuseValue(name.c_str(), value, text::shellExpectation(), closest(value, {"bash", "zsh", "fish"}));
+        const std::vector<std::string> formats =
+            kind == kCompletion ? std::vector<std::string>{"bash", "zsh", "fish"} : std::vector<std::string>{"man", "markdown"};
+        if (std::find(formats.begin(), formats.end(), value) == formats.end()) {
+            const char* expected = kind == kCompletion ? text::shellExpectation() : text::formatExpectation();
+            return run().refuseValue(name.c_str(), value, expected, closest(value, formats));
         }
-        shell = value;
-        asked = kCompletionAsked;
+        format = value;
+        asked = kind == kCompletion ? kCompletionAsked : kManualAsked;
         return 0;
     }
 
@@ -297,9 +300,9 @@ int readCommand(CommandCore& core, std::vector<std::string>& words, std::size_t 
         CommandWords walk(level, words, index);
         code = walk.walk();
         if (code == kHelpAsked && reading.helpOf == nullptr) reading.helpOf = &core;
-        if (code == kCompletionAsked && reading.shell.empty()) reading.shell = walk.shell;
+        if ((code == kCompletionAsked || code == kManualAsked) && reading.format.empty()) reading.format = walk.format;
         if (code == kCommandChosen) code = readCommand(*walk.chosen, words, walk.next, &level, reading);
-        if (code == kHelpAsked || code == kVersionAsked || code == kCompletionAsked || code < 0) {
+        if (code == kHelpAsked || code == kVersionAsked || code == kCompletionAsked || code == kManualAsked || code < 0) {
             if (reading.text.empty() && code < 0) {
                 reading.text = run.keptMessages();
                 reading.reported = run.firstProblem();

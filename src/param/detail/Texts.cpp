@@ -352,6 +352,9 @@ const char* fileOptionHelp() { return "read parameters from FILE, a line \"name 
 const char* fileValueName() { return "FILE"; }
 const char* completionOptionHelp() { return "write the completion script for SHELL (bash, zsh or fish) and exit"; }
 const char* shellValueName() { return "SHELL"; }
+const char* manualOptionHelp() { return "write the manual page (man) or the Markdown reference (markdown) and exit"; }
+const char* formatValueName() { return "FORMAT"; }
+const char* formatExpectation() { return "should be one of man, markdown"; }
 const char* shellExpectation() { return "should be one of bash, zsh, fish"; }
 
 namespace help {
@@ -359,6 +362,7 @@ namespace help {
 std::string usage() { return "Usage: "; }
 std::string options() { return " [OPTIONS]"; }
 std::string commandWord() { return " COMMAND"; }
+std::string optionalCommandWord() { return " [COMMAND]"; }
 const char* value() { return "VALUE"; }
 const char* optionsTitle() { return "Options"; }
 const char* argumentsTitle() { return "Arguments"; }
@@ -378,6 +382,32 @@ std::string group(int kind, const std::vector<std::string>& members) {
     const char* const opening[] = {"At most one of ", "Exactly one of ", "At least one of "};
     return opening[kind] + list + (kind == 0 ? " may be given." : " must be given.");
 }
+std::string variableGives(const std::string& name, const std::string& help) {
+    return "gives " + name + (help.empty() ? "" : ": " + help);
+}
+const char* variableNamesFile() { return "names a parameter file, read before the command line"; }
+std::string parameterFiles(const std::vector<std::string>& namedBy, const std::string& keyword) {
+    std::string names;
+    for (std::size_t i = 0; i < namedBy.size(); ++i) names += (i == 0 ? "" : i + 1 == namedBy.size() ? " or " : ", ") + namedBy[i];
+    return "a parameter file, named by " + names + ": a line \"name value\" each, the name an option's long name" +
+           (keyword.empty() ? std::string() : "; a line \"" + keyword + " FILE\" reads a further file") +
+           "; a line beginning with # is a remark";
+}
+const char* successStatus() { return "success, and after the help or the version was shown"; }
+const char* problemStatus() { return "a problem with the command line, named on standard error"; }
+namespace page {
+const char* name() { return "NAME"; }
+const char* synopsis() { return "SYNOPSIS"; }
+const char* description() { return "DESCRIPTION"; }
+const char* commands() { return "COMMANDS"; }
+const char* options() { return "OPTIONS"; }
+const char* environment() { return "ENVIRONMENT"; }
+const char* files() { return "FILES"; }
+const char* exitStatus() { return "EXIT STATUS"; }
+const char* seeAlso() { return "SEE ALSO"; }
+const char* notes() { return "NOTES"; }
+const char* manual() { return "User Commands"; }
+}  // namespace page
 
 }  // namespace help
 

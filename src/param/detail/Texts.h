@@ -119,6 +119,9 @@ const char* fileOptionHelp();
 const char* fileValueName();
 const char* completionOptionHelp();
 const char* shellValueName();
+const char* manualOptionHelp();
+const char* formatValueName();
+const char* formatExpectation();
 const char* shellExpectation();
 
 // The help screen of the new interface.
@@ -126,6 +129,7 @@ namespace help {
 std::string usage();        // "Usage: "
 std::string options();      // " [OPTIONS]" in the synopsis
 std::string commandWord();  // " COMMAND"
+std::string optionalCommandWord();  // " [COMMAND]"
 const char* value();        // a value's name where its type gives none
 const char* optionsTitle();
 const char* argumentsTitle();
@@ -141,6 +145,17 @@ std::string needs(const std::string& name);
 std::string deprecated(const std::string& note);
 // kind: 0 at most one, 1 exactly one, 2 at least one.
 std::string group(int kind, const std::vector<std::string>& members);
+// A manual page's environment variables, files and exit statuses, where the program names none.
+std::string variableGives(const std::string& name, const std::string& help);
+const char* variableNamesFile();
+std::string parameterFiles(const std::vector<std::string>& namedBy, const std::string& keyword);
+const char* successStatus();
+const char* problemStatus();
+// The titles of a manual page's sections, and of a Markdown reference's.
+namespace page {
+const char *name(), *synopsis(), *description(), *commands(), *options(), *environment(), *files(), *exitStatus(),
+    *seeAlso(), *notes(), *manual();
+}  // namespace page
 }  // namespace help
 
 // --- The parameter file written back -----------------------------------------
