@@ -125,6 +125,18 @@ TEST(Commands, TakeValuesFromVariablesNamedAfterTheirPath) {
     EXPECT_EQ(git.values(), "C=/src n=origin m=fast u j=1");
 }
 
+TEST(Commands, ReadTheirOwnParameterFilesAndWriteTheirOwnValues) {
+    Git git;
+    git.remote.parameterFile("--settings");
+    const std::string file = writeTempFile("remote.par", "name origin\n");
+    ASSERT_TRUE(git.run("remote|--settings|" + file + "|add|u"));
+    EXPECT_EQ(git.name, "origin");
+    std::ostringstream written;
+    ASSERT_EQ(git.remote.writeParameters(written), param::OK);
+    EXPECT_NE(written.str().find("name origin  # from " + file + ", line 1\n"), std::string::npos) << written.str();
+    EXPECT_EQ(written.str().find("verbose"), std::string::npos);
+}
+
 TEST(Commands, ACommandNotChosenKeepsNoValueOfAnEarlierReading) {
     Git git;
     ASSERT_TRUE(git.run("build|-j|4"));

@@ -1,5 +1,6 @@
 // The help screen at the widths of terminals, and the manual page and Markdown reference, whose texts
 // from the declarations stay text in their formats.
+#include <cstdlib>
 #include <sstream>
 
 #include "Command.h"
@@ -116,7 +117,10 @@ TEST(ManualPage, HasTheSectionsOfAManualPage) {
     show.cli.exitStatus(1, "a file cannot be read");
     show.cli.file("/etc/show.conf", "read first");
     show.cli.seeAlso("head(1)");
+    setenv("SOURCE_DATE_EPOCH", "86400", 1);
     const std::string page = pageOf(show.cli, true);
+    unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_NE(page.find(".TH \"SHOW\" \"1\" \"1970-01-02\" \"\" \"User Commands\"\n"), std::string::npos) << page;
     std::string sections;
     for (std::size_t at = page.find(".SH \""); at != std::string::npos; at = page.find(".SH \"", at + 1)) {
         sections += page.substr(at + 5, page.find('"', at + 5) - at - 5) + ",";
