@@ -451,31 +451,19 @@ public:
     template <typename... Names>
     Special& version(const char* text, Names... names) {
         setVersion(text);
-        if constexpr (sizeof...(Names) == 0) {
-            return named(special(param_detail::kVersion), "--version");
-        } else {
-            return named(special(param_detail::kVersion), static_cast<const char*>(names)...);
-        }
+        return namedOr(param_detail::kVersion, "--version", names...);
     }
     // The option that writes the program's completion script for the shell named by its value (bash,
     // zsh or fish) and ends the reading, as help does: --completion unless named otherwise here.
     template <typename... Names>
     Special& completionOption(Names... names) {
-        if constexpr (sizeof...(Names) == 0) {
-            return named(special(param_detail::kCompletion), "--completion");
-        } else {
-            return named(special(param_detail::kCompletion), static_cast<const char*>(names)...);
-        }
+        return namedOr(param_detail::kCompletion, "--completion", names...);
     }
     // The option that writes the program's manual page (its value "man") or its Markdown reference
     // ("markdown") and ends the reading, as help does: --manual unless named otherwise here.
     template <typename... Names>
     Special& manualOption(Names... names) {
-        if constexpr (sizeof...(Names) == 0) {
-            return named(special(param_detail::kManual), "--manual");
-        } else {
-            return named(special(param_detail::kManual), static_cast<const char*>(names)...);
-        }
+        return namedOr(param_detail::kManual, "--manual", names...);
     }
     // The option that reads a parameter file: lines "keyword value", the keyword a long name of a
     // parameter; a line with this option's long name reads a further file. None unless named here.
@@ -559,6 +547,15 @@ private:
     P& named(P& parameter, Names... names) {
         (parameter.name(names), ...);
         return parameter;
+    }
+    // The special option of kind, by the names given, else by its usual one.
+    template <typename... Names>
+    Special& namedOr(int kind, const char* usual, Names... names) {
+        if constexpr (sizeof...(Names) == 0) {
+            return named(special(kind), usual);
+        } else {
+            return named(special(kind), static_cast<const char*>(names)...);
+        }
     }
     void keep(Parameter* made);
     Special& special(int kind);

@@ -77,33 +77,21 @@ int CParam::AddParamDef(CParamDef* definition) {
         text::registrationWarning("keyword", keywordFinding, keywordWhy);
         return 0;
     }
-    if (!registry) registry.reset(param_detail::tryNew<param_detail::Registry>());
-    ParamListElement* element = registry ? registry->elements.take(definition) : nullptr;
-    if (element == nullptr) return 0;
-    if (!registry->names.add(element, definition->flag, hash)) {
-        registry->elements.giveBackLast();
-        return 0;
-    }
-    if (definitionCount == 0) {
-        firstElement = element;
-    } else {
-        lastElement->next = element;
-    }
-    lastElement = element;
-    ++definitionCount;
-    definition->owner = this;
-    return 1;
+    return enlist(definition, definition->flag, hash) != nullptr ? 1 : 0;
 }
 
 ParamListElement* CParam::adopt(CParamDef* definition) {
+    ParamListElement* element = enlist(definition, 0, param_detail::NameIndex::hashOf(definition->keyword.get()));
+    if (element == nullptr) delete definition;
+    return element;
+}
+
+ParamListElement* CParam::enlist(CParamDef* definition, char flag, std::size_t keywordHash) {
     if (!registry) registry.reset(param_detail::tryNew<param_detail::Registry>());
     ParamListElement* element = registry ? registry->elements.take(definition) : nullptr;
-    if (element != nullptr && !registry->names.add(element, 0, param_detail::NameIndex::hashOf(definition->keyword.get()))) {
+    if (element == nullptr) return nullptr;
+    if (!registry->names.add(element, flag, keywordHash)) {
         registry->elements.giveBackLast();
-        element = nullptr;
-    }
-    if (element == nullptr) {
-        delete definition;
         return nullptr;
     }
     if (definitionCount == 0) {

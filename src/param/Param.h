@@ -418,6 +418,9 @@ private:
     // concern: none is reserved or refused here. The definition's element, or null (the definition
     // destroyed) when memory runs out.
     ParamListElement* adopt(CParamDef* definition);
+    // Appends a definition to the list and its names (flag, the keyword's hash) to the index: its
+    // element, or null when memory runs out (the definition is then the caller's).
+    ParamListElement* enlist(CParamDef* definition, char flag, std::size_t keywordHash);
     ParamListElement* elementWithKeyword(const char* keyword) const;
     ParamListElement* elementWithFlag(char letter) const;
     CParamDef* definitionWithKeyword(const char* keyword) const;
