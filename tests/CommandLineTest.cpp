@@ -99,7 +99,7 @@ TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwi
         {"--TraceLevel", CParam::PROBLEM_MISSING_VALUE, "", "Missing value at keyword '--TraceLevel'."},
         {"-avr", CParam::PROBLEM_MISSING_VALUE, "a v", "Missing value at keyword '-r'."},
         {"-aq", kValue, "a q=null", "Invalid value '' at parameter '-q'.\nIt should be good."},
-        {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All= NO\t|-v|--Verbose=On", kOk, "v"},
+        {"-|--All=off|--Verbose|x", kOk, "v in=- out='x'"}, {"-a|--All= NO \t|-v|--Verbose=On", kOk, "v"},
         {"--All=maybe", kValue, "", "Invalid value 'maybe' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},
         {"-T| +42 |-vh|-x", CParam::HELP_SHOWN, "T=42 v"},
         {"--All=|-v", kValue, "", "Invalid value '' at parameter '--All'.\nIt should be true, yes, on, 1, false, no, off or 0."},

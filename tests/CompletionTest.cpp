@@ -47,13 +47,13 @@ TEST(CompletionScript, ATextTheShellCannotHoldIsNamedAndNothingIsWritten) {
     }
 }
 
-TEST(CompletionScript, LineEndsAndTabsInADescriptionShowAsBlanks) {
+TEST(CompletionScript, LineEndsTabsAndPageBreaksInADescriptionShowAsBlanks) {
     CParam set;
     std::string value;
-    set.AddParamDef("Mode", 'm', &value, nullptr, "two\nlines\tand a tab", true, "m", -1);
+    set.AddParamDef("Mode", 'm', &value, nullptr, "two\nlines\tand a tab\r\v\fend", true, "m", -1);
     std::ostringstream out;
     ASSERT_EQ(set.WriteCompletionScript(out, "fish", "tool"), CParam::OK);
-    EXPECT_NE(out.str().find("-d 'two lines and a tab'"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("-d 'two lines and a tab   end'"), std::string::npos) << out.str();
 }
 
 TEST(CompletionScript, ProgramsWhoseNamesDifferOnlyInOtherCharactersGetFunctionsOfTheirOwn) {

@@ -6,6 +6,12 @@
 #include "Command.h"
 #include "TestSupport.h"
 
+enum class Shade { Light, Dark };
+template <>
+struct param::ValueType<Shade> {
+    static constexpr param::Named<Shade> names[] = {{Shade::Light, "light"}, {Shade::Dark, "dark"}};
+};
+
 namespace {
 
 // show [-n COUNT] [-m MODE] [--[no-]color] FILE...: a default, a range, a variable, choices, a
@@ -100,11 +106,11 @@ TEST(HelpScreen, ShowsWhatADeclarationWouldSendATerminal) {
 TEST(ManualPage, KeepsEveryTextOfTheDeclarationsText) {
     bool on = false;
     std::string mode;
-    param::Command cli("tool", ".TH x\n'br\nback\\slash \"quoted\" caf\xc3\xa9");
+    param::Command cli("tool", ".TH x\n'br\nback\\slash \"quoted\" caf\xc3\xa9 \xe0\xa4\x85\xf0\x9f\x98\x80");
     cli.flag(on, "-o", "--on").help(".SH y").group("\"group\"");
     cli.option(mode, "--mode").valueName("M\\N");
     const std::string page = pageOf(cli, true);
-    for (const char* line : {"\\&.TH x\n", "\\&'br\n", "back\\eslash \\(dqquoted\\(dq caf\\[u00E9]\n", ".SS \"\\(dqgroup\\(dq\"\n",
+    for (const char* line : {"\\&.TH x\n", "\\&'br\n", "back\\eslash \\(dqquoted\\(dq caf\\[u00E9] \\[u0905]\\[u1F600]\n", ".SS \"\\(dqgroup\\(dq\"\n",
                              "\\fB\\-o\\fR, \\fB\\-\\-on\\fR\n\\&.SH y\n", "\\fB\\-\\-mode\\fR=\\fIM\\eN\\fR\n"}) {
         EXPECT_NE(page.find(line), std::string::npos) << line << " not in\n" << page;
     }
@@ -135,6 +141,21 @@ TEST(ManualPage, HasTheSectionsOfAManualPage) {
     EXPECT_NE(page.find("\\fBhead\\fR(1)\n"), std::string::npos);
 }
 
+TEST(ManualPage, DescribesEachCommandBesideTheProgramsOptions) {
+    std::string store, key;
+    param::Command cli("kv", "Keep values.");
+    cli.option(store, "--store").help("the store");
+    cli.shared();
+    param::Command& get = cli.command("get", "Print a value.");
+    get.positional(key, "KEY").help("the key").required();
+    const std::string page = pageOf(cli, true);
+    EXPECT_NE(page.find(".SS \"kv get [OPTIONS] KEY\"\nPrint a value.\n.PP\n\\fIArguments:\\fR\n.TP\n\\fIKEY\\fR\nthe key\n.PP\n"
+                        "\\fIOptions:\\fR\n.TP\n\\fB\\-h\\fR, \\fB\\-\\-help\\fR\nshow this help and exit\n.SH \"OPTIONS\"\n.TP\n"
+                        "\\fB\\-\\-store\\fR=\\fITEXT\\fR\nthe store\n"),
+              std::string::npos)
+        << page;
+}
+
 TEST(ManualPage, ListsTheExitStatusesOfReportWhereTheProgramNamesNone) {
     Show show;
     const std::string page = pageOf(show.cli, true);
@@ -146,16 +167,33 @@ TEST(ManualPage, ListsTheExitStatusesOfReportWhereTheProgramNamesNone) {
 
 TEST(MarkdownReference, EscapesWhatMarkdownWouldReadAsSyntax) {
     bool on = false;
+    std::string value;
     param::Command cli("tool", "*a* _b_ `c` [d](e) <f> | # g\n1. h\n- i\n    j");
     cli.flag(on, "--o`n").help("&amp; ~k~");
+    cli.option(value, "--v").valueName("a```b").required();
     const std::string page = pageOf(cli, false);
     for (const char* line : {"\\*a\\* \\_b\\_ \\`c\\` \\[d\\](e) \\<f\\> \\| \\# g\n\n", "1\\. h\n\n", "\\- i\n\n", "\nj\n\n",
-                             "- ``--o`n``: \\&amp; \\~k\\~\n"}) {
+                             "- ``--o`n``: \\&amp; \\~k\\~\n", "````\ntool --v=a```b [OPTIONS]\n````\n"}) {
         EXPECT_NE(page.find(line), std::string::npos) << line << " not in\n" << page;
     }
 }
 
-TEST(HelpScreen, NamesTheProgramByItsBaseName) {
+TEST(HelpScreen, NamesTheProgramByItsBaseNameAndOptionsOnlyWhereItHasSome) {
+    std::string name;
     param::Command cli("/usr/local/bin/show");
-    EXPECT_EQ(cli.helpText(80).substr(0, 27), "Usage: show [OPTIONS]\n\nOpti");
+    cli.helpOption();
+    cli.positional(name, "NAME").required();
+    EXPECT_EQ(cli.helpText(80), "Usage: show NAME\n\nArguments:\n  NAME\n");
+}
+
+TEST(HelpScreen, NamesAValueByItsTypeWhereTheProgramGivesNoName) {
+    std::string text;
+    std::vector<double> ratios;
+    Shade shade = Shade::Light;
+    param::Command cli("tool");
+    cli.option(text, "-t").help("t");
+    cli.option(ratios, "-r").help("r");
+    cli.option(shade, "-s").help("s");
+    EXPECT_EQ(cli.helpText(80), "Usage: tool [OPTIONS]\n\nOptions:\n  -t TEXT     t\n  -r NUM      r [may be given several times]\n"
+                                "  -s VALUE    s [default: light] [one of light, dark]\n  -h, --help  show this help and exit\n");
 }
