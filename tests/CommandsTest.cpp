@@ -135,6 +135,19 @@ TEST(Commands, ACommandNotChosenKeepsNoValueOfAnEarlierReading) {
     EXPECT_EQ(git.jobs, 1);
 }
 
+TEST(Commands, AGroupWithAParameterOfAnotherCommandSeesNothingOfAnEarlierReading) {
+    int count = 0;
+    bool yes = false;
+    param::Command cli("tool");
+    auto& countOption = cli.command("add").option(count, "--count");
+    param::Command& remove = cli.command("remove");
+    remove.atMostOne(remove.flag(yes, "-y"), countOption);
+    Args add("tool|add|--count=1"), removeYes("tool|remove|-y");
+    ASSERT_TRUE(cli.parse(add.argc(), add.argv()));
+    const param::Result result = cli.parse(removeYes.argc(), removeYes.argv());
+    EXPECT_TRUE(result) << result.text();
+}
+
 TEST(Commands, MayBeLeftOutWhereTheProgramSaysSo) {
     Git git;
     git.cli.commandOptional();

@@ -76,8 +76,8 @@ public:
     // The prefix of the variables of this command's parameters: its own, else (for a command of a
     // program that has one) the prefix above, the command's name in capitals and "_": KV_PUT_.
     std::string prefix() const;
-    // Every command below this one back at its defaults, but those on the way to reached.
-    void resetCommandsBeside(const CommandCore* reached, const char* programName);
+    // Every command below this one that a reading built, built anew: at its defaults, nothing given.
+    void resetCommands(const char* programName);
     // The path of commands to this one, from the program: "kv put".
     std::string path() const;
 
