@@ -148,6 +148,25 @@ TEST(Commands, AGroupWithAParameterOfAnotherCommandSeesNothingOfAnEarlierReading
     EXPECT_TRUE(result) << result.text();
 }
 
+TEST(Commands, ShowTheVersionOfTheCommandWhoseOptionWasGiven) {
+    const struct {
+        std::string words, version;
+    } cases[] = {
+        {"--version", "tool 1.0\n"},
+        {"remote|--version", "remote 2.0\n"},
+        {"build|--version", "tool 1.0\n"},  // the program's option, shared with its commands
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        Git git;
+        git.cli.version("tool 1.0");
+        git.remote.version("remote 2.0");
+        const param::Result result = git.run(c.words);
+        EXPECT_EQ(result.status(), param::Result::VERSION);
+        EXPECT_EQ(result.text(), c.version);
+    }
+}
+
 TEST(Commands, MayBeLeftOutWhereTheProgramSaysSo) {
     Git git;
     git.cli.commandOptional();

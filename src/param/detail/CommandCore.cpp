@@ -278,7 +278,7 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
                 }
             } else if (code == kVersionAsked) {
                 result.status_ = param::Result::VERSION;
-                result.text_ = versionText + "\n";
+                result.text_ = (reading.versionOf != nullptr ? reading.versionOf->versionText : versionText) + "\n";
             } else if (code < 0) {
                 result.status_ = param::Result::PROBLEM;
                 result.code_ = code;

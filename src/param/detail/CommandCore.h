@@ -89,11 +89,12 @@ int checkRelations(const CommandCore& core, Interpretation& run);
 // Reports the first required parameter without a value.
 int checkRequired(const CommandCore& core, Interpretation& run);
 // What came of reading a command line: the command reached (the program, or the command named last),
-// the command whose help was asked for, the shell whose completion script was, and the first problem
-// with its messages.
+// the command whose help was asked for, the one whose version was (a command may have its own), the
+// shell whose completion script was, and the first problem with its messages.
 struct Reading {
     CommandCore* deepest = nullptr;
     CommandCore* helpOf = nullptr;
+    const CommandCore* versionOf = nullptr;
     std::string shell;  // whose completion script was asked for
     std::string text;
     Reported reported;

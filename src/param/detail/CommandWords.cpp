@@ -24,10 +24,11 @@ struct Level {
     const Level* above;
 };
 
-// A parameter found by a name, with the reading of the command it belongs to.
+// A parameter found by a name, with the command it belongs to and that command's reading.
 struct Found {
     Declaration* declared = nullptr;
     Interpretation* run = nullptr;
+    const CommandCore* owner = nullptr;
 };
 
 class CommandWords {
@@ -61,6 +62,7 @@ public:
     CommandCore* chosen = nullptr;
     std::size_t next = 0;
     std::string shell;  // the shell whose completion script was asked for
+    const CommandCore* versionOf = nullptr;  // the command whose version option was given
 
 private:
     const Level& level;
@@ -81,7 +83,7 @@ private:
             if (l != &level && !l->core.isShared) continue;
             for (const auto& parameter : l->core.parameters) {
                 Declaration& d = CommandCore::declared(*parameter);
-                if (matches(d)) return {&d, &l->run};
+                if (matches(d)) return {&d, &l->run, &l->core};
             }
         }
         return {};
@@ -168,7 +170,10 @@ private:
         Declaration& d = *found.declared;
         switch (d.kind) {
         case kHelp: asked = kHelpAsked; return 0;
-        case kVersion: asked = kVersionAsked; return 0;
+        case kVersion:
+            versionOf = found.owner;
+            asked = kVersionAsked;
+            return 0;
         case kCompletion: return completionAsked(name, attached);
         case kFlag:
         case kCounter: {
@@ -298,6 +303,7 @@ int readCommand(CommandCore& core, std::vector<std::string>& words, std::size_t 
         code = walk.walk();
         if (code == kHelpAsked && reading.helpOf == nullptr) reading.helpOf = &core;
         if (code == kCompletionAsked && reading.shell.empty()) reading.shell = walk.shell;
+        if (code == kVersionAsked && reading.versionOf == nullptr) reading.versionOf = walk.versionOf;
         if (code == kCommandChosen) code = readCommand(*walk.chosen, words, walk.next, &level, reading);
         if (code == kHelpAsked || code == kVersionAsked || code == kCompletionAsked || code < 0) {
             if (reading.text.empty() && code < 0) {
