@@ -83,6 +83,15 @@ void checkSuccess(const DeclaredCommand& reached) {
     }
 }
 
+// The version shown is the one the command reached declared, or one above it whose version option
+// its commands share.
+void checkVersion(const DeclaredCommand& reached, const std::string& text) {
+    for (const DeclaredCommand* command = &reached; command != nullptr; command = command->parent) {
+        if (command->hasVersion && text == command->version + "\n") return;
+    }
+    faultIn("VERSION with a text that no command on the way to the one reached declared", text);
+}
+
 // A line the help screen writes longer than the width: the screen breaks lines only between the
 // words of a text, so one that overflows by more than a word is at fault, unless it is an entry's
 // names alone (indented two, or six where the option has no letter), which the screen never breaks.
@@ -132,9 +141,9 @@ void checkResult(const CommandProgram& program, const param::Result& result) {
     case param::Result::HELP:
         if (result.text() != result.command().helpText(0)) faultIn("HELP with a text other than the help screen of result.command()", result.text());
         break;
-    case param::Result::VERSION:
+    case param::Result::VERSION: checkVersion(*reached, result.text()); break;
     case param::Result::COMPLETION:
-        if (result.text().empty() || result.text().back() != '\n') faultIn("a version or completion script without its final line end", result.text());
+        if (result.text().empty() || result.text().back() != '\n') faultIn("a completion script without its final line end", result.text());
         break;
     case param::Result::PROBLEM: checkProblem(program, result); break;
     default: fault("a result with an unknown status");

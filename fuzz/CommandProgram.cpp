@@ -130,7 +130,7 @@ private:
         record.parent = parent;
         if ((shape & 0x20) != 0) command.shared();
         if ((shape & 0x80) != 0) command.abbreviations();
-        declareSpecials(command, specials);
+        declareSpecials(command, record, specials);
         const std::size_t first = all.size();
         for (unsigned i = 0; i < (shape & 7); ++i) parameter(command, record);
         if ((specials & 0x40) != 0) relations(record, first);
@@ -145,7 +145,7 @@ private:
         }
     }
 
-    void declareSpecials(param::Command& command, unsigned specials) {
+    void declareSpecials(param::Command& command, DeclaredCommand& record, unsigned specials) {
         if ((specials & 1) != 0) command.environmentPrefix(in.pick(kPrefixes));
         if ((specials & 2) != 0) {
             withNames(optionNames(1 + in.byte() % 2), [&](auto... n) -> auto& { return command.parameterFile(n...); });
@@ -157,7 +157,11 @@ private:
                 command.completionOption(optionName().c_str());
             }
         }
-        if ((specials & 8) != 0) command.version(declared(in.text()).c_str());
+        if ((specials & 8) != 0) {
+            record.hasVersion = true;
+            record.version = declared(in.text()).c_str();
+            command.version(record.version.c_str());
+        }
         if ((specials & 16) != 0) {
             const unsigned count = in.byte() % 3;
             if (count == 0) {

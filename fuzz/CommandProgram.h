@@ -36,6 +36,8 @@ struct DeclaredCommand {
     param::Command* command = nullptr;
     const DeclaredCommand* parent = nullptr;
     bool commandRequired = false;  // it has commands, and a command line must name one
+    bool hasVersion = false;
+    std::string version;  // its version text, as the library sees it (up to a NUL byte)
     std::vector<const param::Parameter*> required;
     std::vector<DeclaredRelation> relations;
     std::vector<DeclaredGroup> groups;
