@@ -86,24 +86,6 @@ WorkFolder& workFolder() {
     return folder;
 }
 
-// Makes a folder the working directory while it lives, and goes back to the
-// previous one on every way out.
-class InFolder {
-public:
-    explicit InFolder(const std::string& path) : previous(open(".", O_RDONLY | O_CLOEXEC)) {
-        if (previous < 0 || chdir(path.c_str()) != 0) fault("cannot enter ", path.c_str());
-    }
-    ~InFolder() {
-        if (fchdir(previous) != 0) fault("cannot return to the previous working directory");
-        close(previous);
-    }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    int previous;
-};
-
 bool namesAnyPath(std::string_view input) { return input.find('/') != std::string_view::npos; }
 
 // ---------------------------------------------------------------------------
@@ -376,6 +358,15 @@ void writeLimitFiles(const std::string& folder) {
 void setQuiet(bool quiet) { QuietErrorStream::quiet = quiet; }
 
 std::string privateFolder(const char* name) { return workFolder().subFolder(name); }
+
+InFolder::InFolder(const std::string& path) : previous(open(".", O_RDONLY | O_CLOEXEC)) {
+    if (previous < 0 || chdir(path.c_str()) != 0) fault("cannot enter ", path.c_str());
+}
+
+InFolder::~InFolder() {
+    if (fchdir(previous) != 0) fault("cannot return to the previous working directory");
+    close(previous);
+}
 
 Outcome runCommandLine(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -46,6 +46,20 @@ void writeFile(const std::string& path, std::string_view content);
 // created on first use; the whole is removed at the process's normal end.
 std::string privateFolder(const char* name);
 
+// Makes a folder the working directory while it lives, and goes back to the
+// previous one on every way out: the library names parameter files relative
+// to the working directory.
+class InFolder {
+public:
+    explicit InFolder(const std::string& path);
+    ~InFolder();
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    int previous;
+};
+
 enum class Outcome {
     // The input names a path with a "/", which could reach any file of the
     // machine (a device that never ends, a pipe nobody writes to); it is

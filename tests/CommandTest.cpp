@@ -2,6 +2,8 @@
 // than shown, nothing reserved, relations, checks, and what the classic interface has (variables,
 // origins, the written configuration, parameter files, completion).
 #include <cstdlib>
+#include <functional>
+#include <limits>
 #include <sstream>
 
 #include "Command.h"
@@ -205,6 +207,29 @@ TEST(Command, ChecksAreCallablesWhoseReasonEndsTheMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words);
+        Args args("tool|" + c.words);
+        EXPECT_EQ(cli.parse(args.argc(), args.argv()).text(), c.message.empty() ? "" : c.message + hint("tool"));
+    }
+}
+
+TEST(Command, LimitsAndChoicesNoTextReadsBackToAreShownAsAStreamWritesThem) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        std::function<void(param::Option<double>&)> declare;
+        std::string words, message;
+    } cases[] = {
+        {"an upper limit of infinity", [&](param::Option<double>& o) { o.atMost(inf); }, "-x|1e308", ""},
+        {"a range from minus infinity", [&](param::Option<double>& o) { o.range(-inf, 0.0); }, "-x|1",
+         "Invalid value '1' at parameter '-x'.\nIt should be a double from -inf to 0."},
+        {"infinity among the choices", [&](param::Option<double>& o) { o.choices({1.5, inf}); }, "-x|2",
+         "Invalid value '2' at parameter '-x'.\nIt should be one of 1.5, inf."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        double x = 0;
+        param::Command cli("tool");
+        c.declare(cli.option(x, "-x"));
         Args args("tool|" + c.words);
         EXPECT_EQ(cli.parse(args.argc(), args.argv()).text(), c.message.empty() ? "" : c.message + hint("tool"));
     }

@@ -147,6 +147,38 @@ TEST(Commands, ACommandNotChosenKeepsNoValueOfAnEarlierReading) {
     EXPECT_EQ(git.jobs, 1);
 }
 
+TEST(Commands, AGroupWithAParameterOfAnotherCommandSeesNothingOfAnEarlierReading) {
+    int count = 0;
+    bool yes = false;
+    param::Command cli("tool");
+    auto& countOption = cli.command("add").option(count, "--count");
+    param::Command& remove = cli.command("remove");
+    remove.atMostOne(remove.flag(yes, "-y"), countOption);
+    Args add("tool|add|--count=1"), removeYes("tool|remove|-y");
+    ASSERT_TRUE(cli.parse(add.argc(), add.argv()));
+    const param::Result result = cli.parse(removeYes.argc(), removeYes.argv());
+    EXPECT_TRUE(result) << result.text();
+}
+
+TEST(Commands, ShowTheVersionOfTheCommandWhoseOptionWasGiven) {
+    const struct {
+        std::string words, version;
+    } cases[] = {
+        {"--version", "tool 1.0\n"},
+        {"remote|--version", "remote 2.0\n"},
+        {"build|--version", "tool 1.0\n"},  // the program's option, shared with its commands
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        Git git;
+        git.cli.version("tool 1.0");
+        git.remote.version("remote 2.0");
+        const param::Result result = git.run(c.words);
+        EXPECT_EQ(result.status(), param::Result::VERSION);
+        EXPECT_EQ(result.text(), c.version);
+    }
+}
+
 TEST(Commands, MayBeLeftOutWhereTheProgramSaysSo) {
     Git git;
     git.cli.commandOptional();

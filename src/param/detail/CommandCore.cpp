@@ -224,13 +224,11 @@ std::string CommandCore::prefix() const {
     return own + "_";
 }
 
-void CommandCore::resetCommandsBeside(const CommandCore* reached, const char* programName) {
+void CommandCore::resetCommands(const char* programName) {
     for (const auto& command : commands) {
         CommandCore& below = *command->core;
-        bool onTheWay = false;
-        for (const CommandCore* c = reached; c != nullptr && !onTheWay; c = c->parent) onTheWay = c == &below;
-        if (!onTheWay && below.engine && !below.build(programName)) failAssertion("parameters");
-        below.resetCommandsBeside(reached, programName);
+        if (below.engine && !below.build(programName)) failAssertion("parameters");
+        below.resetCommands(programName);
     }
 }
 
@@ -261,10 +259,11 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
             words.reserve(static_cast<std::size_t>(argc > 0 ? argc : 1));
             for (int i = 0; argv != nullptr && i < argc; ++i) words.emplace_back(argv[i] != nullptr ? argv[i] : "");
             if (words.empty()) words.push_back(name);
+            // No command keeps a value of an earlier reading: not one this reading does not reach, nor
+            // one whose parameters a group of a command it reaches counts as given.
+            resetCommands(words.front().c_str());
             Reading reading;
             const int code = readCommandLine(*this, words, reading);
-            // A command this reading did not reach keeps no value of an earlier one.
-            resetCommandsBeside(reading.deepest, words.front().c_str());
             if (reading.deepest != nullptr) result.command_ = &reading.deepest->self;
             if (code == kHelpAsked) {
                 result.status_ = param::Result::HELP;
@@ -283,7 +282,7 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
                 result.text_ = reading.format == "man" ? manualPage(*this, 1, pageDate()) : markdownReference(*this);
             } else if (code == kVersionAsked) {
                 result.status_ = param::Result::VERSION;
-                result.text_ = versionText + "\n";
+                result.text_ = (reading.versionOf != nullptr ? reading.versionOf->versionText : versionText) + "\n";
             } else if (code < 0) {
                 result.status_ = param::Result::PROBLEM;
                 result.code_ = code;

@@ -80,8 +80,8 @@ public:
     // The prefix of the variables of this command's parameters: its own, else (for a command of a
     // program that has one) the prefix above, the command's name in capitals and "_": KV_PUT_.
     std::string prefix() const;
-    // Every command below this one back at its defaults, but those on the way to reached.
-    void resetCommandsBeside(const CommandCore* reached, const char* programName);
+    // Every command below this one that a reading built, built anew: at its defaults, nothing given.
+    void resetCommands(const char* programName);
     // The path of commands to this one, from the program's base name: "kv put".
     std::string path() const;
 
@@ -93,11 +93,12 @@ int checkRelations(const CommandCore& core, Interpretation& run);
 // Reports the first required parameter without a value.
 int checkRequired(const CommandCore& core, Interpretation& run);
 // What came of reading a command line: the command reached (the program, or the command named last),
-// the command whose help was asked for, the shell or format of what was asked to be written, and the
-// first problem with its messages.
+// the command whose help was asked for, the one whose version was (a command may have its own), the
+// shell or format of what was asked to be written, and the first problem with its messages.
 struct Reading {
     CommandCore* deepest = nullptr;
     CommandCore* helpOf = nullptr;
+    const CommandCore* versionOf = nullptr;
     std::string format;  // the shell whose completion script, or the format in which the manual, was asked for
     std::string text;
     Reported reported;

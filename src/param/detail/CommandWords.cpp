@@ -23,10 +23,11 @@ struct Level {
     const Level* above;
 };
 
-// A parameter found by a name, with the reading of the command it belongs to.
+// A parameter found by a name, with the command it belongs to and that command's reading.
 struct Found {
     Declaration* declared = nullptr;
     Interpretation* run = nullptr;
+    const CommandCore* owner = nullptr;
 };
 
 class CommandWords {
@@ -60,6 +61,7 @@ public:
     CommandCore* chosen = nullptr;
     std::size_t next = 0;
     std::string format;  // the shell whose completion script, or the format in which the manual, was asked for
+    const CommandCore* versionOf = nullptr;  // the command whose version option was given
 
 private:
     const Level& level;
@@ -80,7 +82,7 @@ private:
             if (l != &level && !l->core.isShared) continue;
             for (const auto& parameter : l->core.parameters) {
                 Declaration& d = CommandCore::declared(*parameter);
-                if (matches(d)) return {&d, &l->run};
+                if (matches(d)) return {&d, &l->run, &l->core};
             }
         }
         return {};
@@ -167,7 +169,10 @@ private:
         Declaration& d = *found.declared;
         switch (d.kind) {
         case kHelp: asked = kHelpAsked; return 0;
-        case kVersion: asked = kVersionAsked; return 0;
+        case kVersion:
+            versionOf = found.owner;
+            asked = kVersionAsked;
+            return 0;
         case kCompletion:
         case kManual: return writingAsked(d.kind, name, attached);
         case kFlag:
@@ -301,6 +306,7 @@ int readCommand(CommandCore& core, std::vector<std::string>& words, std::size_t 
         code = walk.walk();
         if (code == kHelpAsked && reading.helpOf == nullptr) reading.helpOf = &core;
         if ((code == kCompletionAsked || code == kManualAsked) && reading.format.empty()) reading.format = walk.format;
+        if (code == kVersionAsked && reading.versionOf == nullptr) reading.versionOf = walk.versionOf;
         if (code == kCommandChosen) code = readCommand(*walk.chosen, words, walk.next, &level, reading);
         if (code == kHelpAsked || code == kVersionAsked || code == kCompletionAsked || code == kManualAsked || code < 0) {
             if (reading.text.empty() && code < 0) {

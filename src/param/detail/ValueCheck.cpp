@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <utility>
 
 #include "Memory.h"
@@ -94,6 +95,17 @@ bool limit(const ValueOps& ops, const char* text, Boxed& boxed) {
     return true;
 }
 
+// A limit's or a choice's text: the one that reads back, or, for a value that no text reads back to
+// (an infinite double), the one a stream writes. The program declared the value, so it is described
+// rather than refused.
+std::string describedText(const ValueOps& ops, const void* value) {
+    std::string text;
+    if (ops.write(value, text, true)) return text;
+    std::ostringstream shown;
+    ops.show(shown, value);
+    return shown.str();
+}
+
 }  // namespace
 
 std::unique_ptr<ValueCheck> makeRange(const ValueOps& ops, const char* lower, const char* upper) {
@@ -109,12 +121,10 @@ std::unique_ptr<ValueCheck> makeRange(const ValueOps& ops, const char* lower, co
 std::unique_ptr<ValueCheck> makeRangeOf(const ValueOps& ops, const void* lower, const void* upper) {
     std::unique_ptr<ValueCheck> range;
     tryAllocating([&] {
-        std::string lowerText, upperText;
         Boxed low(ops, lower != nullptr ? ops.copy(lower) : nullptr), high(ops, upper != nullptr ? ops.copy(upper) : nullptr);
-        if ((lower != nullptr && (low.get() == nullptr || !ops.write(lower, lowerText, true))) ||
-            (upper != nullptr && (high.get() == nullptr || !ops.write(upper, upperText, true)))) {
-            return;
-        }
+        if ((lower != nullptr && low.get() == nullptr) || (upper != nullptr && high.get() == nullptr)) return;
+        const std::string lowerText = lower != nullptr ? describedText(ops, lower) : std::string();
+        const std::string upperText = upper != nullptr ? describedText(ops, upper) : std::string();
         range.reset(new Range(ops, std::move(low), std::move(high), lower != nullptr ? lowerText.c_str() : nullptr,
                               upper != nullptr ? upperText.c_str() : nullptr));
     });
@@ -127,10 +137,9 @@ std::unique_ptr<ValueCheck> makeChoicesOf(const ValueOps& ops, const void* const
         std::vector<Boxed> kept;
         std::vector<std::string> texts;
         for (std::size_t i = 0; i < count; ++i) {
-            std::string text;
             kept.emplace_back(ops, ops.copy(values[i]));
-            if (kept.back().get() == nullptr || !ops.write(values[i], text, true)) return;
-            texts.push_back(std::move(text));
+            if (kept.back().get() == nullptr) return;
+            texts.push_back(describedText(ops, values[i]));
         }
         choices.reset(new ValueChoices(ops, std::move(kept), std::move(texts)));
     });
