@@ -290,3 +290,23 @@ TEST(Command, HasWhatTheClassicInterfaceHas) {
     EXPECT_EQ(tool.cli.writeCompletion(script, "bash"), param::OK);
     EXPECT_NE(script.str().find("--settings"), std::string::npos);
 }
+
+TEST(Command, WritesAConfigurationThatReadsBackPastItsRelations) {
+    const auto run = [](const std::string& words, std::string* written) {
+        std::string bytes;
+        int characters = 0;
+        param::Command cli("cut");
+        cli.parameterFile("--settings");
+        auto& b = cli.option(bytes, "-b", "--bytes");
+        cli.option(characters, "-c", "--characters").excludes(b);
+        Args args("cut|" + words);
+        const param::Result result = cli.parse(args.argc(), args.argv());
+        std::ostringstream out;
+        EXPECT_EQ(cli.writeParameters(out), param::OK);
+        *written = out.str();
+        return result.text() + "bytes=" + bytes + " characters=" + std::to_string(characters);
+    };
+    std::string first, second;
+    EXPECT_EQ(run("-b|1-2", &first), "bytes=1-2 characters=0");
+    EXPECT_EQ(run("--settings|" + writeTempFile("related.par", first), &second), "bytes=1-2 characters=0");
+}

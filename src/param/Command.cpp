@@ -322,12 +322,12 @@ int Command::writeMarkdown(std::ostream& out) const {
 
 int Command::writeParameters(std::ostream& out, const std::vector<std::string>& leaveOut) {
     core->ensureBuilt();
-    return core->engine->WriteParameters(out, leaveOut);
+    return core->engine->WriteParameters(out, core->unwritten(leaveOut));
 }
 
 int Command::writeParameterFile(const char* fileName, const std::vector<std::string>& leaveOut) {
     core->ensureBuilt();
-    return core->engine->WriteParameterFile(fileName, leaveOut);
+    return core->engine->WriteParameterFile(fileName, core->unwritten(leaveOut));
 }
 
 }  // namespace param

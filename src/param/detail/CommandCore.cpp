@@ -213,6 +213,24 @@ std::string CommandCore::fileVariable() const {
     return own.empty() || file->longNames.empty() ? std::string() : own + file->keyword();
 }
 
+std::vector<std::string> CommandCore::unwritten(const std::vector<std::string>& leaveOut) const {
+    std::vector<std::string> keywords = leaveOut;
+    const auto leaveOutAtDefault = [&](const Declaration& d) {
+        if (!d.isGiven() && d.element != nullptr) keywords.push_back(d.keyword());
+    };
+    for (const auto& parameter : parameters) {
+        const Declaration& d = parameter->declared;
+        for (const auto& relation : d.relations) {
+            leaveOutAtDefault(d);
+            leaveOutAtDefault(relation.second->declared);
+        }
+    }
+    for (const Group& group : groups) {
+        for (const param::Parameter* member : group.members) leaveOutAtDefault(member->declared);
+    }
+    return keywords;
+}
+
 std::string CommandCore::prefix() const {
     if (!environmentPrefix.empty() || parent == nullptr) return environmentPrefix;
     std::string own = parent->prefix();

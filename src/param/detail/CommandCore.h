@@ -74,6 +74,10 @@ public:
     // The parameters by the names the command line gives.
     const param::Parameter* withLongName(const std::string& name) const;
     const param::Parameter* withLetter(char letter) const;
+    // The keywords a written configuration leaves out: those the program names, and those of the
+    // parameters in a relation or group that hold their defaults (a file line would count them as
+    // given, and the file would not read back).
+    std::vector<std::string> unwritten(const std::vector<std::string>& leaveOut) const;
     // The first problem in the declarations, as a message; empty when there is none.
     std::string declarationProblem() const;
     std::string commandProblem() const;
