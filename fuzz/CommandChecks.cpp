@@ -92,11 +92,22 @@ void checkVersion(const DeclaredCommand& reached, const std::string& text) {
     faultIn("VERSION with a text that no command on the way to the one reached declared", text);
 }
 
+// The screen counts a column for each character of UTF-8: where the column after the first width of
+// them begins in line (its length when it has no more).
+std::size_t columnAt(std::string_view line, std::size_t width) {
+    std::size_t column = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;
+        if (column++ == width) return i;
+    }
+    return line.size();
+}
+
 // A line the help screen writes longer than the width: the screen breaks lines only between the
 // words of a text, so one that overflows by more than a word is at fault, unless it is an entry's
 // names alone (indented two, or six where the option has no letter), which the screen never breaks.
 bool mayBeLonger(std::string_view line, std::size_t width) {
-    if (line.find(' ', width) == std::string_view::npos) return true;
+    if (line.find(' ', columnAt(line, width)) == std::string_view::npos) return true;
     const auto indent = line.find_first_not_of(' ');
     return (indent == 2 || indent == 6) && line.find("  ", indent) == std::string_view::npos;
 }
@@ -109,7 +120,8 @@ void checkHelpScreen(const CommandProgram& program, const std::string& screen, i
     for (std::size_t start = 0, end; start < screen.size(); start = end + 1) {
         end = screen.find('\n', start);
         const std::string_view line = std::string_view(screen).substr(start, end - start);
-        if (line.size() > static_cast<std::size_t>(width) && !mayBeLonger(line, static_cast<std::size_t>(width))) {
+        const auto columns = static_cast<std::size_t>(width);
+        if (columnAt(line, columns) < line.size() && !mayBeLonger(line, columns)) {
             fault(("a help screen " + std::to_string(width) + " wide has a longer line that holds more than one word beyond the width:\n" +
                    escaped(line) + "\nin:\n").c_str(),
                   escaped(screen).c_str());
