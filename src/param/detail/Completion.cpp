@@ -451,13 +451,13 @@ const char* const zshCode = R"SH(    # The command the words before the cursor c
         if (( !target )); then
             # _describe reads "name:description", a backslash quoting the next character.
             local -a plain valued
-            local spec
+            local described_name
             for (( j = 1; j <= $#names; j++ )); do
                 found=$option[j]
                 (( owner[found] == cmd )) || continue
                 (( repeat[found] || !${given[(I)$found]} )) || continue
-                spec=${${names[j]//\\/\\\\}//:/\\:}:${described[found]//\\/\\\\}
-                if [[ $names[j] == --* && $takes[found] != - ]]; then valued+=("$spec"); else plain+=("$spec"); fi
+                described_name=${${names[j]//\\/\\\\}//:/\\:}:${described[found]//\\/\\\\}
+                if [[ $names[j] == --* && $takes[found] != - ]]; then valued+=("$described_name"); else plain+=("$described_name"); fi
             done
             _describe -t options option plain -- valued -qS= && ret=0
             return ret
