@@ -40,15 +40,23 @@ const char* valueProblem(const std::string& value) {
     return value.find_first_of("\r\n") == std::string::npos ? "" : "must hold no line end";
 }
 
+namespace fs = std::filesystem;
+
+bool cannot(const char* what, const std::string& name) {
+    std::cerr << "kv: cannot " << what << " '" << name << "'\n";
+    return false;
+}
+
+// Reads every line of the store; a store that does not exist yet is empty. Anything that is no
+// regular file, or a read that fails on the way, is no store: writing it back would lose keys.
 bool readStore(const std::string& name, Store& store) {
+    std::error_code error;
+    const fs::file_status status = fs::status(name, error);
+    if (status.type() == fs::file_type::not_found) return true;  // nothing stored yet
+    if (!fs::is_regular_file(status)) return cannot("read", name);
     std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        if (!std::filesystem::exists(name)) return true;  // nothing stored yet
-        std::cerr << "kv: cannot read '" << name << "'\n";
-        return false;
-    }
     long number = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; in && std::getline(in, line);) {
         ++number;
         const std::size_t tab = line.find('\t');
         if (tab == std::string::npos || tab == 0) {
@@ -57,19 +65,27 @@ bool readStore(const std::string& name, Store& store) {
         }
         store[line.substr(0, tab)] = line.substr(tab + 1);
     }
-    return true;
+    return in.eof() && !in.bad() ? true : cannot("read", name);
+}
+
+// The file a store's name stands for: a link's target (where the link points to nothing yet, the
+// name it points to), else the name itself.
+std::string storeFile(const std::string& given) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(given, error))) return given;
+    const fs::path target = fs::read_symlink(given, error);
+    if (error) return {};
+    return (target.is_absolute() ? target : fs::path(given).parent_path() / target).string();
 }
 
 // Writes the store into a file of a new name beside it (created exclusively: nothing there is
-// followed or overwritten), then renames that over the store, which keeps its permission bits. A
-// store that is a link is written through: the file it names is replaced, and it stays a link.
+// followed or overwritten, and given the store's permission bits before any key is in it), then
+// renames that over the store. A store that is a link is written through and stays a link.
 bool writeStore(const std::string& given, const Store& store) {
-    std::error_code ignored;
-    const std::string name = std::filesystem::is_symlink(given, ignored) ? std::filesystem::canonical(given, ignored).string() : given;
-    if (name.empty()) {
-        std::cerr << "kv: cannot write '" << given << "'\n";
-        return false;
-    }
+    const std::string name = storeFile(given);
+    if (name.empty()) return cannot("write", given);
+    std::error_code unknown, refused;
+    const fs::file_status status = fs::status(name, unknown);  // not found: a new store
     std::random_device random;
     std::string temporary;
     std::FILE* file = nullptr;
@@ -77,22 +93,17 @@ bool writeStore(const std::string& given, const Store& store) {
         temporary = name + ".kv-" + std::to_string(random()) + ".tmp";
         file = std::fopen(temporary.c_str(), "wbx");
     }
-    if (file == nullptr) {
-        std::cerr << "kv: cannot write beside '" << name << "'\n";
-        return false;
-    }
-    bool written = true;
+    if (file == nullptr) return cannot("write beside", name);
+    if (fs::exists(status)) fs::permissions(temporary, status.permissions(), refused);
+    bool written = !refused;
     for (const auto& [key, value] : store) {
         const std::string line = key + "\t" + value + "\n";
         written = written && std::fwrite(line.data(), 1, line.size(), file) == line.size();
     }
     written = std::fclose(file) == 0 && written;
-    const auto status = std::filesystem::status(name, ignored);
-    if (written && std::filesystem::exists(status)) std::filesystem::permissions(temporary, status.permissions(), ignored);
     if (!written || std::rename(temporary.c_str(), name.c_str()) != 0) {
         std::remove(temporary.c_str());
-        std::cerr << "kv: cannot write '" << name << "'\n";
-        return false;
+        return cannot("write", name);
     }
     return true;
 }

@@ -130,6 +130,9 @@ TEST(Command, ReportsWhereEachOutcomeBelongsWithTheStatusTheProgramNames) {
     EXPECT_EQ(tool.run("-n|x").report(out, errors, 1), 1);
     EXPECT_EQ(tool.run("-n|5").report(out, errors), 0);
     EXPECT_EQ(tool.run("-n|x").report(out, errors), 2);
+    std::ostringstream full;
+    full.setstate(std::ios::badbit);
+    EXPECT_EQ(tool.run("--version").report(full, errors), 1);
     EXPECT_EQ(out.str(), "tool 1.2\n");
     EXPECT_EQ(errors.str(), "Invalid value 'x' at parameter '-n'.\nIt should be an integer." + hint("tool") +
                                 "Invalid value 'x' at parameter '-n'.\nIt should be an integer." + hint("tool"));

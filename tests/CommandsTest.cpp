@@ -294,3 +294,45 @@ TEST(Suggestions, AreTheFirstNameAtMostTwoEditsAwayOrTheOneThatBeginsSo) {
         EXPECT_EQ(param_detail::closest(c.typed, names), c.suggested);
     }
 }
+
+TEST(Commands, WritingPagesAndScriptsAfterAReadingKeepsTheValuesRead) {
+    std::string key, value;
+    param::Command cli("/usr/local/bin/kv");
+    param::Command& put = cli.command("put");
+    put.positional(key, "KEY");
+    put.positional(value, "VALUE");
+    cli.command("get").positional(key, "KEY");
+    Args args("kv|put|k|v");
+    ASSERT_TRUE(cli.parse(args.argc(), args.argv()));
+    std::ostringstream page, script;
+    cli.writeManualPage(page);
+    cli.writeCompletion(script, "bash");
+    EXPECT_EQ(key + "=" + value, "k=v");
+    EXPECT_NE(script.str().find("complete -F _kv_completion -- 'kv'"), std::string::npos) << script.str();
+    EXPECT_EQ(put.problem(param::PROBLEM_INVALID_VALUE, "KEY", "k").text(), "Invalid value 'k' at parameter 'KEY'." + hint("kv put"));
+}
+
+TEST(Commands, ReadTheWordsAfterADoubleDashAsWordsNeverAsCommands) {
+    Git git;
+    EXPECT_EQ(git.run("--|build").text(), "Unexpected word 'build': no parameter takes it." + hint("tool"));
+}
+
+TEST(Abbreviations, HoldForTheCommandsBelowAndNeverForAnEmptyNameNorSuggestAHiddenOne) {
+    const struct {
+        std::string words, outcome;
+    } cases[] = {
+        {"build|--jo=3", "j=3"},
+        {"build|--he", "help"},
+        {"--=x|build", "Unknown keyword ''." + hint("tool")},
+        {"build|--secert", "Unknown keyword 'secert'." + hint("tool build")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        Git git;
+        bool secret = false;
+        git.cli.abbreviations();
+        git.build.flag(secret, "--secret").hidden();
+        const param::Result result = git.run(c.words);
+        EXPECT_EQ(result.status() == param::Result::HELP ? "help" : result ? "j=" + std::to_string(git.jobs) : result.text(), c.outcome);
+    }
+}

@@ -108,10 +108,11 @@ TEST(ManualPage, KeepsEveryTextOfTheDeclarationsText) {
     std::string mode;
     param::Command cli("tool", ".TH x\n'br\nback\\slash \"quoted\" caf\xc3\xa9 \xe0\xa4\x85\xf0\x9f\x98\x80");
     cli.flag(on, "-o", "--on").help(".SH y").group("\"group\"");
-    cli.option(mode, "--mode").valueName("M\\N");
+    cli.option(mode, "--mode", "--a-rather-long-name-for-the-mode", "--and-another-one-as-long-as-that").valueName("M\\N");
     const std::string page = pageOf(cli, true);
     for (const char* line : {"\\&.TH x\n", "\\&'br\n", "back\\eslash \\(dqquoted\\(dq caf\\[u00E9] \\[u0905]\\[u1F600]\n", ".SS \"\\(dqgroup\\(dq\"\n",
-                             "\\fB\\-o\\fR, \\fB\\-\\-on\\fR\n\\&.SH y\n", "\\fB\\-\\-mode\\fR=\\fIM\\eN\\fR\n"}) {
+                             "\\fB\\-o\\fR, \\fB\\-\\-on\\fR\n\\&.SH y\n", ".TP\n\\fB\\-\\-mode\\fR, \\fB\\-\\-a\\-rather\\-long\\-name\\-for\\-the\\-mode\\fR, "
+                             "\\fB\\-\\-and\\-another\\-one\\-as\\-long\\-as\\-that\\fR=\\fIM\\eN\\fR\n.TP\n"}) {
         EXPECT_NE(page.find(line), std::string::npos) << line << " not in\n" << page;
     }
 }
@@ -159,7 +160,7 @@ TEST(ManualPage, DescribesEachCommandBesideTheProgramsOptions) {
 TEST(ManualPage, ListsTheExitStatusesOfReportWhereTheProgramNamesNone) {
     Show show;
     const std::string page = pageOf(show.cli, true);
-    EXPECT_NE(page.find(".SH \"EXIT STATUS\"\n.TP\n\\fB0\\fR\nsuccess, and after the help or the version was shown\n.TP\n\\fB2\\fR\n"
+    EXPECT_NE(page.find(".SH \"EXIT STATUS\"\n.TP\n\\fB0\\fR\nsuccess, and after help, version, completion script or manual page\n.TP\n\\fB2\\fR\n"
                         "a problem with the command line, named on standard error\n"),
               std::string::npos)
         << page;

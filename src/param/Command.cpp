@@ -191,7 +191,7 @@ int Result::report(std::ostream& out, std::ostream& errors, int problemStatus) c
     default:
         out << text_;
         out.flush();
-        return 0;
+        return out ? 0 : 1;  // a help screen, script or page cut short is no success
     }
 }
 

@@ -196,7 +196,8 @@ public:
     // Whether the command line chose this command (the one named last).
     bool chose(const Command& command) const { return command_ == &command; }
 
-    // Writes the text where it belongs (a problem to standard error, anything else to standard output) and returns the exit status to end with: 0 after success, help and version,
+    // Writes the text where it belongs (a problem to standard error, anything else to standard output;
+    // 1 when that cannot be written) and returns the exit status to end with: 0 after success, help and version,
     // problemStatus after a problem.
     int report(int problemStatus = 2) const;
     int report(std::ostream& out, std::ostream& errors, int problemStatus = 2) const;

@@ -84,7 +84,8 @@ bool completionScript(CommandCore& program, const char* shell, std::string& scri
     CompletionShell kind{};
     if (!completionShellNamed(shell, kind)) return false;
     CompletionRefusal refusal;
-    if (composeCompletionScript(kind, program.name, modelOf(program, {}), script, refusal)) return true;
+    // The name a shell completes is the one typed: a program declared by its path, by its base name.
+    if (composeCompletionScript(kind, program.path(), modelOf(program, {}), script, refusal)) return true;
     refused = text::completion::refusal(shell, refusal.text, refusal.reason);
     return false;
 }

@@ -92,6 +92,13 @@ step 0 "$("$kv" put --help)" put -h
 }
 step 0 "kv 2.0.0" --version
 "$kv" --completion bash > kv.bash && bash -n kv.bash || { failures=$((failures + 1)); echo "no bash script"; }
+# A link that names no file yet makes the store there; a folder is no store.
+ln -s new.store dangling.store
+step 0 "" --store dangling.store put n 1
+holds new.store $'n\t1'
+mkdir folder.store
+step 1 "" --store folder.store list
+said "kv: cannot read 'folder.store'"
 # A store that is no store is not overwritten.
 printf 'no tab here\n' > bad.store
 step 1 "" --store bad.store put k v

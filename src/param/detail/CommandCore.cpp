@@ -242,12 +242,14 @@ std::string CommandCore::prefix() const {
     return own + "_";
 }
 
-void CommandCore::resetCommands(const char* programName) {
-    for (const auto& command : commands) {
-        CommandCore& below = *command->core;
-        if (below.engine && !below.build(programName)) failAssertion("parameters");
-        below.resetCommands(programName);
-    }
+void CommandCore::buildAll(const char* programName) {
+    if (!build(programName)) failAssertion("parameters");
+    for (const auto& command : commands) command->core->buildAll(programName);
+}
+
+void CommandCore::invoked(std::string as) {
+    invokedAs = std::move(as);
+    engine->programName = invokedAs.c_str();
 }
 
 param::Result CommandCore::problem(int code, const char* subject, const char* value) const {
@@ -261,7 +263,7 @@ param::Result CommandCore::problem(int code, const char* subject, const char* va
             std::ostringstream messages;
             text::Problem report{code, subject, value};
             report.visible = true;
-            text::problem(report, words.empty() ? name.c_str() : words.front().c_str(), messages);
+            text::problem(report, (invokedAs.empty() ? path() : invokedAs).c_str(), messages);
             result.text_ = messages.str();
         })) {
         failAssertion("problem");
@@ -277,9 +279,10 @@ param::Result CommandCore::parse(int argc, const char* const* argv) {
             words.reserve(static_cast<std::size_t>(argc > 0 ? argc : 1));
             for (int i = 0; argv != nullptr && i < argc; ++i) words.emplace_back(argv[i] != nullptr ? argv[i] : "");
             if (words.empty()) words.push_back(name);
-            // No command keeps a value of an earlier reading: not one this reading does not reach, nor
-            // one whose parameters a group of a command it reaches counts as given.
-            resetCommands(words.front().c_str());
+            // Every command built before the words are read: none keeps a value of an earlier reading
+            // (not one this reading does not reach, nor one whose parameters a group of a command it
+            // reaches counts as given), and nothing written afterwards builds one again.
+            buildAll(words.front().c_str());
             Reading reading;
             const int code = readCommandLine(*this, words, reading);
             if (reading.deepest != nullptr) result.command_ = &reading.deepest->self;

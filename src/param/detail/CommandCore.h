@@ -84,8 +84,12 @@ public:
     // The prefix of the variables of this command's parameters: its own, else (for a command of a
     // program that has one) the prefix above, the command's name in capitals and "_": KV_PUT_.
     std::string prefix() const;
-    // Every command below this one that a reading built, built anew: at its defaults, nothing given.
-    void resetCommands(const char* programName);
+    // This command and every command below it built anew, for the program named programName: at their
+    // defaults, nothing given. A reading does so first, so that writing a page or a script afterwards
+    // builds nothing and leaves the values read in the variables.
+    void buildAll(const char* programName);
+    // The command as the reading names it: the program's name as invoked and the commands to this one.
+    void invoked(std::string as);
     // The path of commands to this one, from the program's base name: "kv put".
     std::string path() const;
 

@@ -74,6 +74,13 @@ private:
 
     char* nextWord() { return index + 1 < words.size() ? &words[index + 1][0] : nullptr; }
     Interpretation& run() { return level.run; }
+    // A command abbreviates long names where it or a command above it asks for that.
+    bool abbreviates() const {
+        for (const Level* l = &level; l != nullptr; l = l->above) {
+            if (l->core.abbreviate) return true;
+        }
+        return false;
+    }
 
     // The parameter with the long name or letter: this command's, else a shared one of a command above.
     template <typename Match>
@@ -93,10 +100,12 @@ private:
     Found withLetter(char letter) {
         return find([&](const Declaration& d) { return d.letters.find(letter) != std::string::npos; });
     }
-    // The long names the words may give here, for suggestions and abbreviations.
-    std::vector<std::string> longNames() {
+    // The long names the words may give here, for abbreviations, and (those shown on the help screen)
+    // for suggestions.
+    std::vector<std::string> longNames(bool hiddenToo) {
         std::vector<std::string> names;
         find([&](const Declaration& d) {
+            if (d.hidden && !hiddenToo) return false;
             for (const std::string& n : d.longNames) names.push_back(n);
             if (d.negatable) {
                 for (const std::string& n : d.longNames) names.push_back("no-" + n);
@@ -120,7 +129,8 @@ private:
     }
 
     int positionalWord(std::string& word) {
-        if (chosen == nullptr && !level.core.commands.empty()) return command(word);
+        // After "--" a word is never a command, as completion has it too.
+        if (chosen == nullptr && !level.core.commands.empty() && !optionsEnded) return command(word);
         ParamListElement* element = run().positional(++position);
         if (element == nullptr) return run().report(CParam::PROBLEM_MISSING_HYPHEN, word.c_str(), "", text::unexpectedWord(word));
         Found found{nullptr, &run()};
@@ -226,14 +236,15 @@ private:
             negated = switched.declared != nullptr && switched.declared->negatable;
             if (negated) found = switched;
         }
-        if (found.declared == nullptr && level.core.abbreviate) {
+        if (found.declared == nullptr && !longName.empty() && abbreviates()) {
             const int resolved = abbreviated(longName, found, negated);
             if (resolved < 0) return resolved;
         }
         const std::string name = "--" + longName;
         if (found.declared == nullptr) {
-            const std::string suggestion = closest(longName, longNames());
-            return give(found, Finding::LONG_WORD, name, attached, suggestion.empty() ? nullptr : ("--" + suggestion).c_str());
+            // Empty where none is close: the engine then suggests none of its own (a hidden one).
+            const std::string suggestion = closest(longName, longNames(false));
+            return give(found, Finding::LONG_WORD, name, attached, suggestion.empty() ? "" : ("--" + suggestion).c_str());
         }
         return take(found, name, Finding::LONG_WORD, attached, negated);
     }
@@ -242,18 +253,20 @@ private:
     // it begins more than one parameter's names.
     int abbreviated(std::string& longName, Found& found, bool& negated) {
         std::vector<std::string> candidates;
+        std::vector<std::pair<const Declaration*, bool>> targets;  // the parameters they give, and whether negated
         Found first;
         bool firstNegated = false;
-        for (const std::string& candidate : longNames()) {
+        for (const std::string& candidate : longNames(true)) {
             if (candidate.compare(0, longName.size(), longName) != 0) continue;
             const bool isNegation = withLongName(candidate).declared == nullptr;
             const Found target = isNegation ? withLongName(candidate.substr(3)) : withLongName(candidate);
-            if (candidates.empty()) {
+            const std::pair<const Declaration*, bool> given{target.declared, isNegation};
+            if (std::find(targets.begin(), targets.end(), given) != targets.end()) continue;  // another name of one found
+            if (targets.empty()) {
                 first = target;
                 firstNegated = isNegation;
-            } else if (target.declared == first.declared && isNegation == firstNegated) {
-                continue;  // another name of the same parameter
             }
+            targets.push_back(given);
             candidates.push_back("--" + candidate);
         }
         if (candidates.size() > 1) {
@@ -293,8 +306,7 @@ int readCommand(CommandCore& core, std::vector<std::string>& words, std::size_t 
         return param::PROBLEM_DECLARATION;
     }
     // Its problems' help hint names the command as invoked: "kv list --help".
-    core.invokedAs = above != nullptr ? above->core.invokedAs + " " + core.name : words.front();
-    if (!core.build(core.invokedAs.c_str())) failAssertion("parameters");
+    core.invoked(above != nullptr ? above->core.invokedAs + " " + core.name : words.front());
     const Declaration* file = core.special(kFile);
     const std::string fileKeyword = file != nullptr && !file->longNames.empty() ? file->keyword() : std::string();
     Interpretation run(*core.engine, nullptr, nullptr, fileKeyword.empty() ? nullptr : fileKeyword.c_str(), true);

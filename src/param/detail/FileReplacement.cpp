@@ -77,12 +77,15 @@ bool replaceFile(const char* name, const std::string& content, std::string& reas
     std::string beside;
     std::FILE* file = createBeside(target, beside, reason);
     if (file == nullptr) return false;
-    bool done = written(file, content, reason);
-    if (done && exists) {
-        fs::permissions(beside, status.permissions(), error);
-        if (error) reason = error.message();
-        done = !error;
+    // The existing file's permission bits before its content: no one the target keeps out may read
+    // the new file meanwhile.
+    std::error_code refused;
+    if (exists) {
+        fs::permissions(beside, status.permissions(), refused);
+        if (refused) reason = refused.message();
     }
+    bool done = !refused && written(file, content, reason);
+    if (refused) std::fclose(file);
     if (done) {
         fs::rename(beside, target, error);
         if (error) reason = error.message();

@@ -42,11 +42,7 @@ std::size_t widthOf(const std::string& text) {
 
 // A declaration's text as a terminal may receive it: control characters and bytes that are no UTF-8
 // written as \x1b, a line end as a blank (the layout is the screen's).
-std::string shown(const std::string& text) {
-    std::string flat = text;
-    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    return text::visible(flat.c_str());
-}
+std::string shown(const std::string& text) { return text::visibleLine(text); }
 
 // Appends text to screen, its words wrapped at width, every line after the first (and the first, when
 // the screen's last line is empty) indented by indent.

@@ -35,7 +35,7 @@ struct Finding {
     char* source = nullptr;      // for CParamDef::source: the recorded name of the file that gave it
     const char* line = nullptr;  // a file line as read
     // For a name no definition has: the closest name the user may have meant, as it would be given
-    // ("--fields"); null for none, or to let the interpretation find it among the keywords.
+    // ("--fields"); empty for none; null to let the interpretation find it among the keywords.
     const char* suggestion = nullptr;
 };
 

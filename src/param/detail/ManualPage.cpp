@@ -28,12 +28,10 @@ unsigned long codePoint(const unsigned char* c, std::size_t length) {
 // every character beyond ASCII as \[uXXXX]; control characters and bytes that are no UTF-8 shown as
 // \x1b first. name: the text is an option's name, whose hyphens are minus signs.
 std::string roff(const std::string& text, bool name = false) {
-    std::string flat;
-    for (const char c : text) {
-        const bool blank = c == ' ' || c == '\n' || c == '\t';
-        if (!blank || (!flat.empty() && flat.back() != ' ')) flat += blank ? ' ' : c;  // a blank at most between words
+    std::string shown;
+    for (const char c : text::visibleLine(text)) {
+        if (c != ' ' || (!shown.empty() && shown.back() != ' ')) shown += c;  // a blank at most between words
     }
-    const std::string shown = text::visible(flat.c_str());
     std::string escaped;
     const auto* c = reinterpret_cast<const unsigned char*>(shown.c_str());
     while (*c != '\0') {
@@ -79,6 +77,11 @@ std::string line(const std::string& escaped) {
     return lines;
 }
 
+// A line that must stay one, a .TP entry's tag: guarded as a line of text, never broken.
+std::string tag(const std::string& escaped) {
+    return (!escaped.empty() && (escaped[0] == '.' || escaped[0] == '\'') ? "\\&" : "") + escaped + "\n";
+}
+
 // Paragraphs, one a line of text.
 void paragraphs(std::string& out, const std::string& text) {
     std::size_t start = 0;
@@ -115,7 +118,7 @@ void entries(std::string& out, const std::vector<ReferenceEntry>& list) {
     for (const ReferenceEntry& entry : list) {
         std::string about = entry.help;
         for (const std::string& note : entry.notes) about += (about.empty() ? "[" : " [") + note + "]";
-        out += ".TP\n" + line(names(entry)) + (about.empty() ? "" : line(roff(about)));
+        out += ".TP\n" + tag(names(entry)) + (about.empty() ? "" : line(roff(about)));
     }
 }
 
@@ -159,7 +162,7 @@ void commands(std::string& out, const Reference& reference) {
 void items(std::string& out, const char* title, const std::vector<ReferenceItem>& list, const char* font) {
     if (list.empty()) return;
     out += ".SH \"" + std::string(title) + "\"\n";
-    for (const ReferenceItem& item : list) out += ".TP\n" + line(font + roff(item.first) + "\\fR") + line(roff(item.second));
+    for (const ReferenceItem& item : list) out += ".TP\n" + tag(font + roff(item.first) + "\\fR") + line(roff(item.second));
 }
 
 // "cut(1)" in bold with its section after it; another text as it is.

@@ -20,9 +20,7 @@ namespace page = text::help::page;
 // those that make emphasis, code, links, HTML, tables and headings anywhere, and at the start those
 // that make a list; control characters and bytes that are no UTF-8 shown as \x1b first.
 std::string markdown(const std::string& text) {
-    std::string flat = text;
-    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    const std::string shown = text::visible(flat.c_str());
+    const std::string shown = text::visibleLine(text);
     // Blanks at the start would make a code block.
     const std::size_t start = std::min(shown.find_first_not_of(' '), shown.size());
     const std::size_t digits = std::min(shown.find_first_not_of("0123456789", start), shown.size());
@@ -38,9 +36,7 @@ std::string markdown(const std::string& text) {
 
 // text in a code span: fenced by one backquote more than the longest run of them in it.
 std::string code(const std::string& text) {
-    std::string flat = text;
-    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    const std::string shown = text::visible(flat.c_str());
+    const std::string shown = text::visibleLine(text);
     std::size_t longest = 0, run = 0;
     for (const char c : shown) {
         run = c == '`' ? run + 1 : 0;

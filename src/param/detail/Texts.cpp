@@ -154,6 +154,12 @@ std::string visible(const char* text) {
     return shown;
 }
 
+std::string visibleLine(const std::string& text) {
+    std::string flat = text;
+    for (char& c : flat) c = c == '\n' || c == '\t' ? ' ' : c;
+    return visible(flat.c_str());
+}
+
 void obligatoryBehindOptionalWarning(const char* partypeName) {
     std::cerr << std::endl
               << "CParam::CheckParameters():" << std::endl
@@ -393,7 +399,7 @@ std::string parameterFiles(const std::vector<std::string>& namedBy, const std::s
            (keyword.empty() ? std::string() : "; a line \"" + keyword + " FILE\" reads a further file") +
            "; a line beginning with # is a remark";
 }
-const char* successStatus() { return "success, and after the help or the version was shown"; }
+const char* successStatus() { return "success, and after help, version, completion script or manual page"; }
 const char* problemStatus() { return "a problem with the command line, named on standard error"; }
 namespace page {
 const char* name() { return "NAME"; }

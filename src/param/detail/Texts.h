@@ -50,6 +50,9 @@ struct Problem {
 };
 // text with its control characters and bytes that are no UTF-8 written as \x1b.
 std::string visible(const char* text);
+// The same on one line: line ends and tabs as blanks first (a help screen, page or reference lays
+// out the lines itself).
+std::string visibleLine(const std::string& text);
 // The message of a problem, then the help hint naming programName, to out. A null text is written as
 // an empty one.
 void problem(const Problem& problem, const char* programName, std::ostream& out);
