@@ -137,17 +137,7 @@ TEST(Commands, ReadTheirOwnParameterFilesAndWriteTheirOwnValues) {
     EXPECT_EQ(written.str().find("verbose"), std::string::npos);
 }
 
-TEST(Commands, ACommandNotChosenKeepsNoValueOfAnEarlierReading) {
-    Git git;
-    ASSERT_TRUE(git.run("build|-j|4"));
-    const param::Result result = git.run("remote|add|u");
-    ASSERT_TRUE(result);
-    EXPECT_TRUE(result.chose(git.add));
-    EXPECT_FALSE(result.chose(git.remote));
-    EXPECT_EQ(git.jobs, 1);
-}
-
-TEST(Commands, AGroupWithAParameterOfAnotherCommandSeesNothingOfAnEarlierReading) {
+TEST(Commands, NoneKeepsAValueOfAnEarlierReadingNorDoesAGroupWithAParameterOfAnother) {
     int count = 0;
     bool yes = false;
     param::Command cli("tool");
@@ -158,6 +148,8 @@ TEST(Commands, AGroupWithAParameterOfAnotherCommandSeesNothingOfAnEarlierReading
     ASSERT_TRUE(cli.parse(add.argc(), add.argv()));
     const param::Result result = cli.parse(removeYes.argc(), removeYes.argv());
     EXPECT_TRUE(result) << result.text();
+    EXPECT_TRUE(result.chose(remove));
+    EXPECT_EQ(count, 0);
 }
 
 TEST(Commands, ShowTheVersionOfTheCommandWhoseOptionWasGiven) {
@@ -185,17 +177,6 @@ TEST(Commands, MayBeLeftOutWhereTheProgramSaysSo) {
     const param::Result result = git.run("-v");
     ASSERT_TRUE(result) << result.text();
     EXPECT_TRUE(result.chose(git.cli));
-}
-
-TEST(Commands, CompleteFromTheOptionThatAsksForAScript) {
-    Git git;
-    git.cli.completionOption();
-    const param::Result script = git.run("remote|--completion=zsh");
-    EXPECT_EQ(script.status(), param::Result::COMPLETION);
-    EXPECT_EQ(script.text().substr(0, 16), "#compdef tool\n# ");
-    const param::Result typo = git.run("--completion|fihs");
-    EXPECT_EQ(typo.text(), "Invalid value 'fihs' at parameter '--completion'.\nIt should be one of bash, zsh, fish.\nDid you mean 'fish'?" +
-                               hint("tool"));
 }
 
 TEST(Commands, DeclaredWronglyAreAProblemOfTheProgram) {
@@ -262,15 +243,6 @@ TEST(Abbreviations, GiveTheOneLongNameThatBeginsSoAndNameTheCandidatesOtherwise)
                                    (only ? "only" : "") + (onlyDelimited ? "only-delimited" : "");
         EXPECT_EQ(result ? values : result.text(), result ? c.values : c.values + hint("cut"));
     }
-}
-
-TEST(Abbreviations, AreOffUnlessTheProgramTurnsThemOn) {
-    bool complement = false;
-    param::Command cli("cut");
-    cli.flag(complement, "--complement");
-    Args args("cut|--compl");
-    const param::Result result = cli.parse(args.argc(), args.argv());
-    EXPECT_EQ(result.text(), "Unknown keyword 'compl'.\nDid you mean '--complement'?" + hint("cut"));
 }
 
 TEST(Suggestions, AreTheFirstNameAtMostTwoEditsAwayOrTheOneThatBeginsSo) {

@@ -84,21 +84,6 @@ It must hold no tab and no line end.
 Get help with '$kv put --help'"
 step 2 "" remove
 holds kv.store $'B\ty\n\xc3\xa9\tx'
-# Help for each command, the version, and a completion script that bash reads.
-step 0 "$("$kv" put --help)" put -h
-[[ $("$kv" put --help | head -1) == "Usage: kv put [OPTIONS] KEY VALUE" ]] || {
-    failures=$((failures + 1))
-    echo "kv put --help begins: $("$kv" put --help | head -1)"
-}
-step 0 "kv 2.0.0" --version
-"$kv" --completion bash > kv.bash && bash -n kv.bash || { failures=$((failures + 1)); echo "no bash script"; }
-# A link that names no file yet makes the store there; a folder is no store.
-ln -s new.store dangling.store
-step 0 "" --store dangling.store put n 1
-holds new.store $'n\t1'
-mkdir folder.store
-step 1 "" --store folder.store list
-said "kv: cannot read 'folder.store'"
 # A store that is no store is not overwritten.
 printf 'no tab here\n' > bad.store
 step 1 "" --store bad.store put k v
