@@ -84,8 +84,12 @@ bool replaceFile(const char* name, const std::string& content, std::string& reas
         fs::permissions(beside, status.permissions(), refused);
         if (refused) reason = refused.message();
     }
-    bool done = !refused && written(file, content, reason);
-    if (refused) std::fclose(file);
+    bool done = false;
+    if (refused) {
+        std::fclose(file);
+    } else {
+        done = written(file, content, reason);
+    }
     if (done) {
         fs::rename(beside, target, error);
         if (error) reason = error.message();
