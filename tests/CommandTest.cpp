@@ -107,6 +107,8 @@ TEST(Command, ToldProblemsNeverEndTheProgram) {
         {"an unknown long name", "--nope=1", param::PROBLEM_UNKNOWN_KEYWORD, "nope", "1", "Unknown keyword 'nope'."},
         {"an unknown letter", "-vx", param::PROBLEM_UNKNOWN_FLAG, "-x", "", "Unknown flag '-x'."},
         {"a missing value", "-o", param::PROBLEM_MISSING_VALUE, "-o", "", "Missing value at keyword '-o'."},
+        {"a control character, shown", "-n|3\x1b", param::PROBLEM_INVALID_VALUE, "-n", "3\x1b",
+         "Invalid value '3\\x1b' at parameter '-n'.\nIt should be an integer."},
         {"a negated switch given a value", "--no-color=1", param::PROBLEM_INVALID_VALUE, "--no-color", "1",
          "Invalid value '1' at parameter '--no-color'.\nIt takes no value."},
     };
@@ -260,6 +262,13 @@ TEST(Command, DeclarationsNoCommandLineCouldGiveAreAProblemOfTheProgram) {
         EXPECT_EQ(result.code(), param::PROBLEM_DECLARATION);
         EXPECT_EQ(result.text(), std::string("The program declares its parameters wrongly: ") + c.message + "\n");
     }
+    int one = 0, two = 0;
+    param::Command cli("tool");
+    auto& top = cli.option(one, "-a");
+    cli.command("sub").option(two, "-b").needs(top);
+    Args args("tool|sub");
+    EXPECT_EQ(cli.parse(args.argc(), args.argv()).text(),
+              "The program declares its parameters wrongly: '-b' is related to a parameter of another command.\n");
 }
 
 TEST(Command, HasWhatTheClassicInterfaceHas) {

@@ -166,6 +166,7 @@ TEST(WrittenParameters, AValueThatWouldNotReadBackIsNamedAndNothingIsWritten) {
         {"a range set after interpreting", kToday, "-u|7", [](EveryKind& k) { k.set.SetRange("U", "1", "5"); }, "U", "7"},
         {"a default outside its choices", kToday, "", [](EveryKind& k) { k.set.SetChoices("Str", {"a"}); }, "Str", "std"},
         {"a switch on by default, turned off", 0, "", [](EveryKind& k) { k.off = false; }, "Off", ""},
+        {"an empty text where none is the default", 0, "", [](EveryKind& k) { static char empty[] = ""; k.text = empty; }, "T", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

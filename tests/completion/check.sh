@@ -3,7 +3,7 @@
 # <path of kv>. The scripts of wordfreq, kv and the host's hostile and commands sets must parse; then one session of
 # the shell loads them all and completes each line below at its end. What it offers must be exactly
 # the words expected (after --Keyword=, with or without the "--Keyword=" before each, as the shell
-# has it; bash's "--" among the options aside), and no command hidden in a text may have run: no file
+# has it; bash's "--" aside among the options it begins), and no command hidden in a text may have run: no file
 # "pwned" may appear.
 set -u
 shell=$1 wordfreq=$2 host=$3 kv=$4 here=$(cd "$(dirname "$0")" && pwd)
@@ -85,6 +85,12 @@ offers 'kv list --' --prefix --help --store --version --completion --manual
 offers 'kv remove --completion ' bash fish zsh
 offers 'kv --manual=m' man markdown
 offers 'kv get --store ' alpha.txt beta.par
+# zsh offers no option given already that may stand once, and a value right after the letter that
+# takes it.
+if [[ $shell == zsh ]]; then
+    offers 'kv list --help --' --prefix --store --version --completion --manual
+    offers 'wordfreq -co' -coalpha -cocount
+fi
 
 # The words offered for each line, one a line, then a line "@@".
 session() {
@@ -123,7 +129,7 @@ while IFS= read -r word; do
     line=${lines[i]} current=${lines[i]##* } actual=()
     for word in "${words[@]}"; do
         [[ $current == --*=* ]] && word=${word#"${current%%=*}="}
-        [[ $shell == bash && $word == -- ]] || actual+=("$word")
+        [[ $shell == bash && $word == -- && -- == "$current"* ]] || actual+=("$word")
     done
     offered=$( ((${#actual[@]})) && printf '%s\n' "${actual[@]}" | sort)
     if [[ "$offered" != "${expected[i]}" ]]; then

@@ -5,6 +5,12 @@
 #include "Texts.h"
 
 namespace param_detail {
+namespace {
+
+// A count is a whole number from 0 on, written as the strict conventions read it.
+bool counted(const ValueOps& type, const char* text, int& count) { return type.read(text, &count, true) && count >= 0; }
+
+}  // namespace
 
 CountParamDef::CountParamDef(const char* keyword, int* var, int defaultValue, const char* description, bool optional)
     : CParamDef(keyword, 0, TYPE_INT, "", description, opsOf<int>(), optional, -1), var(var), defaultValue(defaultValue) {
@@ -14,7 +20,7 @@ CountParamDef::CountParamDef(const char* keyword, int* var, int defaultValue, co
 int CountParamDef::dealWith(char* value, char* valueSource) {
     if (value != nullptr) {
         int count = 0;
-        if (!refusalOf(value).empty() || !valueType->read(value, &count, true)) return refuseValue(value);
+        if (!counted(*valueType, value, count)) return refuseValue(value);
         *var = count;
     } else {
         *var = counting ? *var + 1 : 1;
@@ -37,13 +43,13 @@ int CountParamDef::getValueTexts(std::vector<std::string>& texts, std::vector<Pa
 
 std::string CountParamDef::refusalOf(const char* value) {
     int count = 0;
-    if (value != nullptr && (!valueType->read(value, &count, true) || count < 0)) return text::countExpectation();
+    if (value != nullptr && !counted(*valueType, value, count)) return text::countExpectation();
     return {};
 }
 
 bool CountParamDef::readsBack(const char* text, std::size_t) {
     int count = 0;
-    return text != nullptr && refusalOf(text).empty() && valueType->read(text, &count, true) && count == *var;
+    return text != nullptr && counted(*valueType, text, count) && count == *var;
 }
 
 bool CountParamDef::holdsDefault() { return *var == defaultValue; }

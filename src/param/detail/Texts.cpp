@@ -140,7 +140,7 @@ std::string visible(const char* text) {
             shown += static_cast<char>(*c++);
             continue;
         }
-        const std::size_t length = *c >= 0x80 ? utf8Length(c) : 0;
+        const std::size_t length = utf8Length(c);  // 0 for a byte that begins no sequence
         if (length > 0) {
             shown.append(reinterpret_cast<const char*>(c), length);
             c += length;
