@@ -108,6 +108,8 @@ TEST(CommandLineTodaysConventions, StrictValuesProblemsReturnedDashAsAWordAndSwi
         {"--Tracelevel=3", kKeyword, "", "Unknown keyword 'Tracelevel'.\nDid you mean '--TraceLevel'?"},
         // What a word or a file line would send the terminal is shown, not sent.
         {"-\x1b[31m", kFlag, "", "Unknown flag '-\\x1b'."}, {"--Caf\xc3\xa9\x9b\xff", kKeyword, "", "Unknown keyword 'Caf\xc3\xa9\\x9b\\xff'."},
+        // The whole range of a second byte is UTF-8; a lead byte beyond the last plane is none.
+        {"--Q\xc2\xbf\xf8\x88\x80\x80", kKeyword, "", "Unknown keyword 'Q\xc2\xbf\\xf8\\x88\\x80\\x80'."},
     }, CParam::CONVENTIONS_TODAY);
 }
 

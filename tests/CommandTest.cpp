@@ -98,6 +98,8 @@ TEST(Command, ToldProblemsNeverEndTheProgram) {
     } cases[] = {
         {"a number with more after it", "-n|3x", param::PROBLEM_INVALID_VALUE, "-n", "3x",
          "Invalid value '3x' at parameter '-n'.\nIt should be an integer."},
+        {"a count with more after it", "--debug=2x", param::PROBLEM_INVALID_VALUE, "--debug", "2x",
+         "Invalid value '2x' at parameter '--debug'.\nIt should be a count: 0, 1, 2 and so on."},
         {"not a whole number", "--lines=2.5", param::PROBLEM_INVALID_VALUE, "--lines", "2.5",
          "Invalid value '2.5' at parameter '--lines'.\nIt should be an integer."},
         {"outside the range", "--count=0", param::PROBLEM_INVALID_VALUE, "--count", "0",

@@ -88,6 +88,7 @@ TEST(CompletionModel, NamesThatNoCommandLineCouldHoldAreRefused) {
         {"--", "run", "--", completion::optionName()},
         {"-a", "-run", "-run", completion::commandName()},
         {"-a", "", "", completion::commandName()},
+        {"-a", "r\x1bun", "r\x1bun", completion::controlCharacter()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.refused);
