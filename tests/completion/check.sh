@@ -77,6 +77,7 @@ offers 'tool remote add --Level=' 1 2
 offers 'tool remote add --Level ' alpha.txt beta.par
 offers 'tool remote remove '
 offers 'tool build ' alpha.txt beta.par
+offers 'tool build -' -j --Jobs
 # A program of the new interface with commands: its commands, then theirs and the shared options.
 offers 'kv ' get list put remove
 offers 'kv --st' --store
