@@ -292,6 +292,11 @@ std::string quotedList(const std::vector<std::string>& names, const char* last) 
     return list + "'";
 }
 
+// A mistake in the program's own declarations.
+std::string declaredWrongly(const char* what, const std::string& mistake) {
+    return std::string("The program declares its ") + what + " wrongly: " + mistake;
+}
+
 }  // namespace
 
 std::string unexpectedWord(const std::string& word) { return "Unexpected word '" + visible(word.c_str()) + "': no parameter takes it."; }
@@ -321,34 +326,36 @@ std::string didYouMean(const std::string& suggestion, const char* before) {
 }
 std::string givenTwice(const std::string& name) { return "'" + visible(name.c_str()) + "' may be given only once."; }
 std::string badName(const std::string& name) {
-    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
-           "' is no name a command line can give (-x, --name, or a word for a positional parameter).";
+    return declaredWrongly("parameters", "'" + visible(name.c_str()) +
+                           "' is no name a command line can give (-x, --name, or a word for a positional parameter).");
 }
 std::string nameTwice(const std::string& name) {
-    return "The program declares its parameters wrongly: two parameters are named '" + visible(name.c_str()) + "'.";
+    return declaredWrongly("parameters", "two parameters are named '" + visible(name.c_str()) + "'.");
 }
 std::string badCommandName(const std::string& name) {
-    return "The program declares its commands wrongly: '" + visible(name.c_str()) + "' is no name a command line can give.";
+    return declaredWrongly("commands", "'" + visible(name.c_str()) + "' is no name a command line can give.");
 }
 std::string commandTwice(const std::string& name) {
-    return "The program declares its commands wrongly: two commands are named '" + visible(name.c_str()) + "'.";
+    return declaredWrongly("commands", "two commands are named '" + visible(name.c_str()) + "'.");
 }
 std::string positionalBesideCommands(const std::string& name) {
-    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
-           "' is a positional parameter of a command whose words name its commands.";
+    return declaredWrongly("parameters", "'" + visible(name.c_str()) +
+                           "' is a positional parameter of a command whose words name its commands.");
 }
 std::string namelessParameter(const std::string& help) {
-    return "The program declares its parameters wrongly: the parameter '" + visible(help.c_str()) + "' has no name.";
+    return declaredWrongly("parameters", "the parameter '" + visible(help.c_str()) + "' has no name.");
 }
 std::string positionalBehindRest(const std::string& name) {
-    return "The program declares its parameters wrongly: '" + visible(name.c_str()) +
-           "' stands behind a positional parameter that takes every word left.";
+    return declaredWrongly("parameters", "'" + visible(name.c_str()) +
+                           "' stands behind a positional parameter that takes every word left.");
 }
 std::string requiredBehindOptional(const std::string& name) {
-    return "The program declares its parameters wrongly: the required '" + visible(name.c_str()) + "' stands behind an optional positional parameter.";
+    return declaredWrongly("parameters", "the required '" + visible(name.c_str()) +
+                           "' stands behind an optional positional parameter.");
 }
 std::string foreignRelation(const std::string& name) {
-    return "The program declares its parameters wrongly: '" + visible(name.c_str()) + "' is related to a parameter of another command.";
+    return declaredWrongly("parameters", "'" + visible(name.c_str()) +
+                           "' is related to a parameter of another command.");
 }
 const char* countExpectation() { return "should be a count: 0, 1, 2 and so on"; }
 const char* refusedByCheck() { return "is not accepted"; }
